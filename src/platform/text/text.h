@@ -18,7 +18,8 @@ inline bool IsEscapedByte(char32_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
 
 // Decodes UTF-8; never fails.
 Text FromUtf8(std::string_view bytes);
-// Encodes UTF-8; escaped bytes are written back as the raw byte, other invalid code points as U+FFFD.
+// Encodes UTF-8; escaped bytes are written back as the raw byte, other invalid code points as
+// U+FFFD.
 std::string ToUtf8(TextView text);
 // One byte is one character (ISO-8859-1).
 Text FromLatin1(std::string_view bytes);
@@ -35,8 +36,8 @@ Text TrimRight(TextView text, TextView chars = U" ");
 // Decimal text of an integer.
 Text Decimal(int64_t value);
 
-// Reads an integer the way PureBasic's Val does: blanks and tabs skipped, an optional sign, then the
-// leading decimal digits; text without digits reads 0. Saturates instead of overflowing.
+// Reads an integer the way PureBasic's Val does: blanks and tabs skipped, an optional sign, then
+// the leading decimal digits; text without digits reads 0. Saturates instead of overflowing.
 int64_t ParseInteger(TextView text);
 
 // Shorthand for literals and file names that are ASCII or UTF-8.
