@@ -27,6 +27,12 @@ void TextMap::Clear() {
   index_.clear();
 }
 
+void AddSeparatorBlock(TextList& lines) {
+  lines.emplace_back();
+  lines.emplace_back(kSeparatorLine);
+  lines.emplace_back();
+}
+
 SourceModel& GlobalSourceModel() {
   static SourceModel model;
   return model;

@@ -118,6 +118,13 @@ struct SourceModel {
   WriteEncoding WriteFormat = WriteEncoding::kLatin1;
 };
 
+// The separator line of the generated files: "; " and 87 asterisks.
+inline constexpr TextView kSeparatorLine =
+    U"; ***************************************************************************************";
+
+// Appends an empty line, the separator line and an empty line.
+void AddSeparatorBlock(TextList& lines);
+
 // The one model of the process.
 SourceModel& GlobalSourceModel();
 
