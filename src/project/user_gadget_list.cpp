@@ -1,0 +1,36 @@
+#include "project/user_gadget_list.h"
+
+#include "platform/fs/fs.h"
+#include "platform/text/textfile.h"
+
+namespace corvane {
+
+std::vector<Text> ParseUserGadgetList(const std::vector<Text>& lines) {
+  std::vector<Text> names;
+  Text section;
+  for (const Text& line : lines) {
+    if (!line.empty() && line[0] == U'[') {
+      section = line;
+    } else if (line.empty()) {
+      section.clear();
+    } else if (section == kUserGadgetHeader) {
+      names.push_back(Trim(line));
+    }
+  }
+  return names;
+}
+
+bool ReadUserGadgetFile(const std::string& path, std::vector<Text>& names) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
+  names = ParseUserGadgetList(DecodeLines(bytes, Unmarked::kUtf8));
+  return true;
+}
+
+std::vector<Text> UserGadgetFileLines(const std::vector<Text>& names) {
+  std::vector<Text> lines{Text(kUserGadgetHeader)};
+  lines.insert(lines.end(), names.begin(), names.end());
+  return lines;
+}
+
+}  // namespace corvane
