@@ -1,0 +1,107 @@
+// Times whole generation runs on synthetic projects of growing size: W windows with G gadgets each
+// (buttons, strings, texts, lists), a menu item per ten gadgets, and, for the timed second run,
+// the handler files and Main.pb the first run wrote (so the existing files have the same size).
+//
+//   corvane-bench [--quick]
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Size {
+  int windows;
+  int gadgets;  // per window
+};
+
+// Writes the form file and returns its line count.
+size_t WriteForm(const fs::path& file, const Size& size) {
+  std::ofstream out(file);
+  size_t lines = 0;
+  for (int w = 0; w < size.windows; ++w) {
+    out << "Procedure OpenWindow_" << w << "(x = 0, y = 0, width = 800, height = 600)\n";
+    out << "  OpenWindow(#Window_" << w
+        << ", x, y, width, height, \"Window\", #PB_Window_SystemMenu)\n";
+    out << "  CreateMenu(0, WindowID(#Window_" << w << "))\n";
+    out << "  MenuTitle(\"File\")\n";
+    lines += 4;
+    for (int g = 0; g < size.gadgets; ++g) {
+      if (g % 10 == 0) {
+        out << "  MenuItem(#MenuItem_" << g << ", \"Item " << g << "\\tCtrl+" << g % 10 << "\")\n";
+        ++lines;
+      }
+      static const char* kKinds[] = {"ButtonGadget", "StringGadget", "TextGadget",
+                                     "ListViewGadget"};
+      out << "  " << kKinds[g % 4] << "(#Gadget_" << g << ", 10, " << g << ", 100, 20, \"G" << g
+          << "\")\n";
+      ++lines;
+    }
+    out << "EndProcedure\n\n";
+    lines += 2;
+  }
+  return lines;
+}
+
+double Seconds(const std::chrono::steady_clock::time_point& start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double TimedGenerate(const fs::path& project) {
+  std::ostringstream out, err;
+  const auto start = std::chrono::steady_clock::now();
+  const int status = corvane::CliMain({"generate", project.string()}, out, err);
+  const double seconds = Seconds(start);
+  if (status != corvane::kExitReady) {
+    std::fprintf(stderr, "run failed (%d):\n%s%s", status, out.str().c_str(), err.str().c_str());
+    std::exit(1);
+  }
+  return seconds;
+}
+
+size_t CountLines(const fs::path& dir) {
+  size_t lines = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);) ++lines;
+  }
+  return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
+  std::vector<Size> sizes = {{10, 100}, {32, 313}, {100, 1000}};
+  if (quick) sizes = {{10, 100}, {32, 313}};
+  const fs::path root = fs::temp_directory_path() / "corvane-bench";
+  std::printf("%8s %8s %10s %10s %10s %12s %8s\n", "windows", "gadgets", "form lines",
+              "first s", "second s", "lines/s", "growth");
+  double previous = 0;
+  for (const Size& size : sizes) {
+    fs::remove_all(root);
+    fs::create_directories(root);
+    const size_t form_lines = WriteForm(root / "form.pbf", size);
+    std::ostringstream out, err;
+    corvane::CliMain({"init", (root / "project.pbm").string(), (root / "form.pbf").string()}, out,
+                     err);
+    const double first = TimedGenerate(root / "project.pbm");
+    const double second = TimedGenerate(root / "project.pbm");
+    // Lines read and written by the second run: every file of the project after it.
+    const size_t lines = CountLines(root);
+    const double growth = previous > 0 ? second / previous : 0;
+    std::printf("%8d %8d %10zu %10.3f %10.3f %12.0f %8.2f\n", size.windows,
+                size.windows * size.gadgets, form_lines, first, second, lines / second, growth);
+    previous = second;
+  }
+  fs::remove_all(root);
+  return 0;
+}
