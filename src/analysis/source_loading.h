@@ -1,0 +1,29 @@
+// Loading the project's own files (main source, handler files, language loader, catalog) into the
+// source model, and finding the user include files the main source names.
+#pragma once
+
+#include <string>
+
+#include "analysis/source_model.h"
+#include "platform/text/text.h"
+#include "project/project_state.h"
+
+namespace corvane {
+
+enum class MainFormat { kCannotOpen, kNone, kUtf8, kUtf16LE, kUtf16BE, kUtf32LE, kUtf32BE };
+
+// The byte order mark of project_dir + "Main.pb", or kCannotOpen. `project_dir` ends in "/".
+MainFormat CheckMainFormat(const std::string& project_dir);
+
+// The log line step 1 writes for the result of CheckMainFormat.
+Text MainFormatLogLine(MainFormat format);
+
+// Fills LinesMain, LinesEventMain, LinesLoadLanguage, the three handler line lists and MapLanguage
+// (expected empty) from the project directory, using the templates for missing files.
+void LoadSources(SourceModel& model, const Switches& switches, const std::string& project_dir);
+
+// Appends to ListIncludeFile the resolved paths of the include files named in the project
+// directory's file `file_name`. A file that cannot be opened, or an empty name, adds nothing.
+void ScanIncludeFiles(SourceModel& model, const std::string& project_dir, TextView file_name);
+
+}  // namespace corvane
