@@ -18,7 +18,7 @@ struct Result {
   std::string err;
 };
 
-Result Run(const std::vector<std::string>& args) {
+Result RunCli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = CliMain(args, out, err);
   return {status, out.str(), err.str()};
@@ -43,7 +43,7 @@ TEST(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"init", "a.pbm"}, "init needs a project file and common files"},
   };
   for (const Case& c : cases) {
-    const Result r = Run(c.args);
+    const Result r = RunCli(c.args);
     EXPECT_EQ(r.status, kExitUsage) << c.message;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Usage:"), std::string::npos);
@@ -52,21 +52,21 @@ TEST(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
 }
 
 TEST(CliTest, HelpAndVersion) {
-  const Result help = Run({"--help"});
+  const Result help = RunCli({"--help"});
   EXPECT_EQ(help.status, kExitReady);
   EXPECT_NE(help.out.find("corvane-cli generate PROJECT.pbm"), std::string::npos);
-  const Result version = Run({"--version"});
+  const Result version = RunCli({"--version"});
   EXPECT_EQ(version.status, kExitReady);
   EXPECT_EQ(version.out, "corvane-cli 5.20\n");
 }
 
 TEST(CliTest, MissingOrUnreadableProjectWritesNothing) {
   TempDir dir;
-  const Result missing = Run({"generate", dir / "none.pbm"});
+  const Result missing = RunCli({"generate", dir / "none.pbm"});
   EXPECT_EQ(missing.status, kExitUsage);
   EXPECT_NE(missing.err.find("cannot read the project file"), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
-  const Result directory = Run({"generate", dir.path()});
+  const Result directory = RunCli({"generate", dir.path()});
   EXPECT_EQ(directory.status, kExitUsage);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -74,14 +74,14 @@ TEST(CliTest, MissingOrUnreadableProjectWritesNothing) {
 TEST(CliTest, InitWritesDefaultsWithAbsolutePathsAndNeverOverwrites) {
   TempDir dir;
   const std::string project = dir / "new.pbm";
-  const Result r = Run({"init", project, dir / "Form.pbf", dir / "Other.pb"});
+  const Result r = RunCli({"init", project, dir / "Form.pbf", dir / "Other.pb"});
   ASSERT_EQ(r.status, kExitReady) << r.err;
   EXPECT_EQ(ReadBytes(project), "[FILES]\n" + dir / "Form.pbf" + "\n" + dir / "Other.pb" +
                                     "\n\n[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\n"
                                     "Image_Include=0\nImage_Null=0\nUseCallFast=1\nUtf8=1\n"
                                     "MacMenuEvents=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n"
                                     "[STATUSBAR]\n\n[TOOLBAR]\n\n[GADGET]\n\n");
-  const Result again = Run({"init", project, dir / "Third.pb"});
+  const Result again = RunCli({"init", project, dir / "Third.pb"});
   EXPECT_EQ(again.status, kExitUsage);
   EXPECT_NE(again.err.find("does not overwrite"), std::string::npos);
   EXPECT_NE(ReadBytes(project).find("Other.pb"), std::string::npos);

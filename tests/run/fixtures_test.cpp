@@ -6,6 +6,9 @@
 // `expected/`: every file there must exist in the project with exactly that content, except
 // `log.txt` (the standard output; "$DIR/" stands for the project directory), `exit` (the exit
 // status) and `NAME.absent` (the file NAME must not exist).
+//
+// CORVANE_BLESS=1 writes what a run produced (log, exit status, every file at the top of the project)
+// into `expected/` instead of comparing; read every such change before committing it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,6 +64,18 @@ void CheckExpected(const fs::path& expected, const std::string& dir, const std::
   }
 }
 
+void Bless(const fs::path& expected, const std::string& dir, const std::string& log, int status) {
+  fs::create_directories(expected);
+  testing::WriteBytes((expected / "log.txt").string(), ReplaceAll(log, dir, "$DIR/"));
+  testing::WriteBytes((expected / "exit").string(), std::to_string(status) + "\n");
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string name = entry.path().filename().string();
+    testing::WriteBytes((expected / name).string(),
+                        ReplaceAll(ReadBytes(entry.path().string()), dir, "$DIR/"));
+  }
+}
+
 class FixtureTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(FixtureTest, MatchesExpectedFiles) {
@@ -78,7 +93,11 @@ TEST_P(FixtureTest, MatchesExpectedFiles) {
     }
     std::ostringstream out, err;
     const int status = CliMain(args, out, err);
-    CheckExpected(run / "expected", dir, out.str(), status);
+    if (std::getenv("CORVANE_BLESS") != nullptr) {
+      Bless(run / "expected", dir, out.str(), status);
+    } else {
+      CheckExpected(run / "expected", dir, out.str(), status);
+    }
   }
 }
 

@@ -1,0 +1,14 @@
+// The Info box and the licence window.
+#pragma once
+
+#include "app/app.h"
+
+namespace corvane {
+
+// The Info text: the product line, "Rev. " and the revision, an empty line, a notice.
+Text ComposeInfoText();
+int ShowInfo(App& app);
+// Shows the licence in a window of its own with its own event loop; `owner` is disabled meanwhile.
+int ShowLicence(App& app, int owner);
+
+}  // namespace corvane
