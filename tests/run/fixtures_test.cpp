@@ -7,7 +7,7 @@
 // `log.txt` (the standard output; "$DIR/" stands for the project directory), `exit` (the exit
 // status) and `NAME.absent` (the file NAME must not exist).
 //
-// CORVANE_BLESS=1 writes what a run produced (log, exit status, every file at the top of the project)
+// CORVANE_BLESS=1 writes what a run produced (log, exit status, every file of the project)
 // into `expected/` instead of comparing; read every such change before committing it.
 #include <gtest/gtest.h>
 
@@ -68,11 +68,11 @@ void Bless(const fs::path& expected, const std::string& dir, const std::string& 
   fs::create_directories(expected);
   testing::WriteBytes((expected / "log.txt").string(), ReplaceAll(log, dir, "$DIR/"));
   testing::WriteBytes((expected / "exit").string(), std::to_string(status) + "\n");
-  for (const auto& entry : fs::directory_iterator(dir)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
-    const std::string name = entry.path().filename().string();
-    testing::WriteBytes((expected / name).string(),
-                        ReplaceAll(ReadBytes(entry.path().string()), dir, "$DIR/"));
+    const fs::path target = expected / fs::relative(entry.path(), dir);
+    fs::create_directories(target.parent_path());
+    testing::WriteBytes(target.string(), ReplaceAll(ReadBytes(entry.path().string()), dir, "$DIR/"));
   }
 }
 
