@@ -89,3 +89,68 @@ TEST(CliTest, InitWritesDefaultsWithAbsolutePathsAndNeverOverwrites) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A project with one window whose gadget is made by a user gadget procedure.
+void WriteUserGadgetProject(const TempDir& dir) {
+  testing::WriteBytes(dir / "Form.pb",
+                      "Procedure Open_Window_0()\n"
+                      "  OpenWindow(#Window_0, 0, 0, 300, 200, \"Main\", #PB_Window_SystemMenu)\n"
+                      "  MyKnob(#Knob_0, 10, 10, 50, 50)\n"
+                      "EndProcedure\n");
+  std::ostringstream out, err;
+  ASSERT_EQ(CliMain({"init", dir / "p.pbm", dir / "Form.pb"}, out, err), kExitReady);
+}
+
+TEST(CliTest, SwitchesAreStoredAndUserGadgetsCount) {
+  TempDir dir;
+  WriteUserGadgetProject(dir);
+  testing::WriteBytes(dir / "gadgets.ini", "[USERGADGET]\n  MyKnob \n");
+  const Result r = RunCli({"generate", dir / "p.pbm", "--switch", "Multilang=1", "--switch",
+                           "UseCallFast=0", "--user-gadgets", dir / "gadgets.ini"});
+  ASSERT_EQ(r.status, kExitReady) << r.out << r.err;
+  const std::string project = ReadBytes(dir / "p.pbm");
+  EXPECT_NE(project.find("Multilang=1\n"), std::string::npos);
+  EXPECT_NE(project.find("UseCallFast=0\n"), std::string::npos);
+  EXPECT_NE(project.find("[GADGET]\nWindow_0_Knob_0\n"), std::string::npos);
+  EXPECT_TRUE(testing::Exists(dir / "LoadLanguage.pb"));
+  EXPECT_NE(ReadBytes(dir / "EventGadget.pb").find("Procedure EventGadget_Window_0_Knob_0("),
+            std::string::npos);
+  const Result missing = RunCli({"generate", dir / "p.pbm", "--user-gadgets", dir / "none.ini"});
+  EXPECT_EQ(missing.status, kExitUsage);
+  EXPECT_NE(missing.err.find("cannot read the user gadget list"), std::string::npos);
+}
+
+TEST(CliTest, UnboundNamesCancelWithAHintOrContinue) {
+  TempDir dir;
+  WriteUserGadgetProject(dir);
+  testing::WriteBytes(dir / "gadgets.ini", "[USERGADGET]\nMyKnob\n");
+  const std::vector<std::string> base = {"generate", dir / "p.pbm", "--user-gadgets",
+                                         dir / "gadgets.ini"};
+  ASSERT_EQ(RunCli(base).status, kExitReady);
+  std::string form = ReadBytes(dir / "Form.pb");
+  form.replace(form.find("Knob_0"), 6, "Knob_Volume");
+  testing::WriteBytes(dir / "Form.pb", form);
+  const std::string before = ReadBytes(dir / "p.pbm");
+
+  const Result cancelled = RunCli(base);
+  EXPECT_EQ(cancelled.status, kExitCancel);
+  EXPECT_NE(cancelled.out.find("Cancel.\n\n"), std::string::npos);
+  EXPECT_NE(cancelled.err.find("Gadget names of the last run have vanished"), std::string::npos);
+  EXPECT_NE(cancelled.err.find("vanished (old): Window_0_Knob_0"), std::string::npos);
+  EXPECT_NE(cancelled.err.find("added (new): Window_0_Knob_Volume"), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir / "p.pbm"), before);
+
+  std::vector<std::string> bound = base;
+  bound.insert(bound.end(), {"--bind", "Window_0_Knob_0=Window_0_Knob_Volume"});
+  const Result renamed = RunCli(bound);
+  EXPECT_EQ(renamed.status, kExitReady) << renamed.err;
+  EXPECT_NE(ReadBytes(dir / "EventGadget.pb").find("EventGadget_Window_0_Knob_Volume("),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(dir / "EventGadget.pb").find("Knob_0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane
