@@ -13,7 +13,7 @@
 
 namespace corvane {
 
-// An ordered list of lines. Passes that need the spec's cursor walk it by index.
+// An ordered list of lines; passes walk it by index.
 using TextList = std::vector<Text>;
 
 struct GadgetRecord {
