@@ -6,8 +6,26 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "platform/text/text.h"
 
 namespace corvane::testing {
+
+using Lines = std::vector<std::string>;
+
+// Lines of text as UTF-8 strings, which gtest prints readably, and back.
+inline Lines Utf8(const std::vector<Text>& lines) {
+  Lines out;
+  for (const Text& line : lines) out.push_back(ToUtf8(line));
+  return out;
+}
+
+inline std::vector<Text> FromLines(const Lines& lines) {
+  std::vector<Text> out;
+  for (const std::string& line : lines) out.push_back(FromUtf8(line));
+  return out;
+}
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {

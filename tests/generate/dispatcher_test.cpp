@@ -7,23 +7,14 @@
 #include <vector>
 
 #include "generate/templates.h"
+#include "test_util.h"
 
 namespace corvane {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-Lines Utf8(const TextList& lines) {
-  Lines out;
-  for (const Text& line : lines) out.push_back(ToUtf8(line));
-  return out;
-}
-
-TextList FromLines(const Lines& lines) {
-  TextList out;
-  for (const std::string& line : lines) out.push_back(FromUtf8(line));
-  return out;
-}
+using testing::FromLines;
+using testing::Lines;
+using testing::Utf8;
 
 // `lines` with `added` inserted directly after the n-th (from 1) line equal to `after`.
 Lines InsertAfter(Lines lines, const std::string& after, const Lines& added, int nth = 1) {
