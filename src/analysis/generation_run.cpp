@@ -21,8 +21,6 @@ namespace corvane {
 
 namespace {
 
-constexpr TextView kCancel = U"Cancel.";
-
 // Relative common-file paths are taken relative to the project directory, so a project can move.
 Text ResolveCommonFile(const Text& item, const std::string& project_dir) {
   if (item.empty() || item[0] == U'/') return item;
@@ -56,7 +54,7 @@ void CopyCurrentListsToOld(SourceModel& m) {
 }
 
 void EndCancelled(RunContext& run) {
-  run.host.WriteLog(Text(kCancel));
+  run.host.WriteLog(Text(kLogCancel));
   run.host.WriteLog(Text());
   run.host.EnableMainWindow();
 }
@@ -168,7 +166,7 @@ void GenerateStep4(RunContext& run) {
   WriteGeneratedFiles(m, sw, ProjectDirectory(run.state), run.host);
   run.host.WriteProjectFile(run.state.ProjectFile, kWriteCurrentLists);
   CopyCurrentListsToOld(m);
-  run.host.WriteLog(U"Ready.");
+  run.host.WriteLog(Text(kLogReady));
   run.host.WriteLog(Text());
   run.host.EnableMainWindow();
 }

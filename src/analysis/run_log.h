@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// The last lines of a run: "Ready." after a run that wrote its files, "Cancel." after a stop; each
+// is followed by an empty line.
+inline constexpr TextView kLogReady = U"Ready.";
+inline constexpr TextView kLogCancel = U"Cancel.";
+
 class RunLog {
  public:
   virtual ~RunLog() = default;

@@ -58,8 +58,8 @@ void CliGui::Handle(int type, GuiRequest* request) {
   switch (type) {
     case RequestLog: {
       const Text& line = *ParamAs<const Text>(request);
-      if (line == U"Ready.") ready_ = true;
-      if (line == U"Cancel.") ready_ = false;
+      if (line == kLogReady) ready_ = true;
+      if (line == kLogCancel) ready_ = false;
       out_ << ToUtf8(line) << '\n' << std::flush;  // progress shows line by line
       ReplyGuiRequest(request, 0);
       return;
