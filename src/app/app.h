@@ -49,6 +49,8 @@ struct App {
   // True from the start of a run to its end (the worker's last request); commands that would touch
   // the model or start a second run are held back meanwhile.
   std::atomic<bool> run_active{false};
+  // The main window's splitter (its number is chosen by the toolkit).
+  int main_splitter = kNoObject;
 
   // Files beside the executable.
   std::string SettingsFile;

@@ -25,6 +25,9 @@ enum RequestType : int {
   RequestSaveProjectAs = 0x407,    // the save-as command; Result 1 when written
   RequestReadTodoList = 0x408,     // Param = std::vector<Text>* to fill with the "Todo List" items
   RequestWriteProject = 0x409,     // Param = WriteProjectRequest*; Result = WriteProject's result
+  // The worker's last request, after the run has ended whichever way: the GUI thread gives the
+  // commands held back during the run back.
+  RequestRunEnded = 0x40A,
 };
 
 struct GuiRequest {
