@@ -5,6 +5,9 @@
 
 namespace corvane {
 
+// Title of the Info box, and of the search-and-replace dialog's question.
+inline constexpr TextView kInfoTitle = U"Info";
+
 // The Info text: the product line, "Rev. " and the revision, an empty line, a notice.
 Text ComposeInfoText();
 int ShowInfo(App& app);
