@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
@@ -14,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
+#include <unordered_set>
 
 #ifdef __APPLE__
 #include <mach-o/dyld.h>
@@ -123,13 +126,69 @@ bool ResolveSymlinks(const std::string& path, std::string& out) {
   return false;
 }
 
+// Marks the temporary files of WriteFileAtomic: ".<file>.corvane-<pid>-<count>-<ticks>".
+constexpr char kTempMark[] = ".corvane-";
+
 std::string TempName(const std::string& target) {
   const uint64_t count = temp_counter.fetch_add(1, std::memory_order_relaxed);
   const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
   char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".corvane-%lx-%llx-%lx", static_cast<long>(::getpid()),
+  std::snprintf(suffix, sizeof suffix, "%s%lx-%llx-%lx", kTempMark, static_cast<long>(::getpid()),
                 static_cast<unsigned long long>(count), static_cast<long>(ticks & 0xFFFFFF));
   return DirectoryPart(target) + "." + FilePart(target) + suffix;
+}
+
+bool IsHexRun(std::string_view text) {
+  return !text.empty() && text.size() <= 16 &&
+         text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// The writing process of a name made by TempName (all three numbers in lower-case hex). False for
+// any other name.
+bool ParseTempName(std::string_view name, pid_t& pid) {
+  const std::string_view mark_text = kTempMark;
+  const size_t mark = name.rfind(mark_text);
+  if (name.size() < 2 || name[0] != '.' || mark == std::string_view::npos || mark < 2) return false;
+  std::string_view rest = name.substr(mark + mark_text.size());
+  const size_t first = rest.find('-');
+  const size_t second = first == std::string_view::npos ? first : rest.find('-', first + 1);
+  if (second == std::string_view::npos) return false;
+  const std::string_view digits = rest.substr(0, first);
+  if (!IsHexRun(digits) || digits.size() > 8 ||
+      !IsHexRun(rest.substr(first + 1, second - first - 1)) || !IsHexRun(rest.substr(second + 1))) {
+    return false;
+  }
+  pid = static_cast<pid_t>(std::strtoll(std::string(digits).c_str(), nullptr, 16));
+  return pid > 0;
+}
+
+bool ProcessIsGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+// A killed writer leaves its temporary file behind (the target itself is intact). Removes the
+// regular files of that pattern in `dir` whose process no longer exists; a live writer's file,
+// this process's own included, is left alone.
+void RemoveStaleTempFiles(const std::string& dir) {
+  DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (listing == nullptr) return;
+  while (const struct dirent* entry = ::readdir(listing)) {
+    pid_t pid = 0;
+    if (!ParseTempName(entry->d_name, pid) || !ProcessIsGone(pid)) continue;
+    const std::string path = JoinPath(dir, entry->d_name);
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+  }
+  ::closedir(listing);
+}
+
+// Cleans each directory once per process, before the first file written into it.
+void RemoveStaleTempFilesOnce(const std::string& dir) {
+  static std::mutex mutex;
+  static std::unordered_set<std::string> cleaned;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!cleaned.insert(dir).second) return;
+  }
+  RemoveStaleTempFiles(dir);
 }
 
 // Creates a new temporary file beside `target`; sets `temp` to its name. -1 with errno on failure.
@@ -166,10 +225,25 @@ void SyncDirectory(const std::string& target) {
   ::close(fd);
 }
 
+// Cuts the file at the current offset and makes its data durable.
+bool EndHere(int fd) {
+  const off_t end = ::lseek(fd, 0, SEEK_CUR);
+  return end >= 0 && ::ftruncate(fd, end) == 0 && SyncData(fd);
+}
+
 // Writes `target` in place. Not atomic: only used when no temporary file can be made beside it.
+// The new bytes are written over the old ones and the file is cut to their length afterwards; if
+// a write fails (a full disk), the old bytes are written back, which needs no space they did not
+// already have, so the file is never left cut short.
 bool WriteInPlace(const std::string& target, const std::function<bool(int)>& fill) {
-  FileDescriptor fd(OpenRetrying(target.c_str(), O_WRONLY | O_TRUNC));
-  return fd.valid() && FillAndClose(fd, fill);
+  std::string old;
+  if (!ReadFileBytes(target, old)) return false;
+  FileDescriptor fd(OpenRetrying(target.c_str(), O_WRONLY));
+  if (!fd.valid()) return false;
+  if (fill(fd.get()) && EndHere(fd.get())) return fd.Close();
+  (void)(::lseek(fd.get(), 0, SEEK_SET) == 0 && WriteAll(fd.get(), old) && EndHere(fd.get()));
+  fd.Close();
+  return false;
 }
 
 // Replaces the file at `path` (symlinks followed) with what `fill` writes, through a temporary file
@@ -181,6 +255,7 @@ bool ReplaceFile(const std::string& path, const std::function<bool(int)>& fill) 
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && (!S_ISREG(old.st_mode) || IsReadOnly(target))) return false;
 
+  RemoveStaleTempFilesOnce(DirectoryPart(target));
   std::string temp;
   FileDescriptor fd(CreateTempBeside(target, temp));
   if (!fd.valid()) {
@@ -271,7 +346,12 @@ bool CopyDirectory(const std::string& from, const std::string& to, std::string_v
   if (ok) {
     while (const struct dirent* entry = ::readdir(dir)) {
       const std::string name = entry->d_name;
-      if (name == "." || name == ".." || !WildcardMatch(pattern, name)) continue;
+      pid_t writer = 0;
+      // A writer's temporary file is never a source to copy, finished or not.
+      if (name == "." || name == ".." || !WildcardMatch(pattern, name) ||
+          ParseTempName(name, writer)) {
+        continue;
+      }
       const std::string source = JoinPath(from, name);
       struct stat st;
       // stat, not lstat: a symlink to a regular file is copied as that file.
