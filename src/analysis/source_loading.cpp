@@ -61,9 +61,7 @@ void AddCatalogEntry(TextView line, TextMap& language) {
 
 void LoadCatalog(const std::string& path, TextMap& language) {
   TextList lines;
-  if (!ReadLines(path, lines)) return;
-  // The first line is a header.
-  for (size_t i = 1; i < lines.size(); ++i) AddCatalogEntry(lines[i], language);
+  if (ReadLines(path, lines)) ParseCatalog(lines, language);
 }
 
 // The name a keyword's occurrence in `line` includes, or nothing when the occurrence does not
@@ -114,6 +112,11 @@ Text ResolveInclude(const Text& project_dir, const Text& name) {
 }
 
 }  // namespace
+
+void ParseCatalog(const std::vector<Text>& lines, TextMap& map) {
+  // The first line is a header.
+  for (size_t i = 1; i < lines.size(); ++i) AddCatalogEntry(lines[i], map);
+}
 
 MainFormat CheckMainFormat(const std::string& project_dir) {
   std::string bytes;

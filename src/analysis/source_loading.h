@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/source_model.h"
 #include "platform/text/text.h"
@@ -21,6 +22,11 @@ Text MainFormatLogLine(MainFormat format);
 // Fills LinesMain, LinesEventMain, LinesLoadLanguage, the three handler line lists and MapLanguage
 // (expected empty) from the project directory, using the templates for missing files.
 void LoadSources(SourceModel& model, const Switches& switches, const std::string& project_dir);
+
+// Adds the entries of the catalog's lines to `map`: the first line is a header; each other line
+// maps the key before its first ";" to the value up to the second ";" (quotes stripped; an empty
+// value maps the key to itself; an empty key is ignored).
+void ParseCatalog(const std::vector<Text>& lines, TextMap& map);
 
 // Appends to ListIncludeFile the resolved paths of the include files named in the project
 // directory's file `file_name`. A file that cannot be opened, or an empty name, adds nothing.
