@@ -2,6 +2,10 @@
 // bytes to a file in it, splitting an input into parts, and a check that aborts with a message.
 #pragma once
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +20,14 @@ namespace corvane::fuzz {
 inline constexpr std::string_view kPartSeparator = "\n--8<--\n";
 
 // A directory of its own under /dev/shm or the system temp directory, removed with everything in it
-// when the process ends normally.
+// when the process ends normally. A process that dies (a crash, a timeout) leaves its directory;
+// the next one removes the directories of processes that no longer run.
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern = (BaseDirectory() / "corvane-fuzz-XXXXXX").string();
+    RemoveStale();
+    std::string pattern =
+        (BaseDirectory() / (kPrefix + std::to_string(getpid()) + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) {
       std::perror("mkdtemp");
       std::abort();
@@ -38,6 +45,20 @@ class ScratchDir {
     if (std::filesystem::is_directory("/dev/shm", ignored)) return "/dev/shm";
     return std::filesystem::temp_directory_path();
   }
+  // Removes "corvane-fuzz-PID-*" directories whose process is gone.
+  static void RemoveStale() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(BaseDirectory(), error)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind(kPrefix, 0) != 0) continue;
+      const long pid = std::strtol(name.c_str() + kPrefix.size(), nullptr, 10);
+      if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        std::filesystem::remove_all(entry.path(), error);
+      }
+    }
+  }
+  static inline const std::string kPrefix = "corvane-fuzz-";
+
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
