@@ -10,10 +10,10 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "project/project_file.h"
 #include "app_test_util.h"
 #include "dialogs/info_licence.h"
 #include "dialogs/start_dialog.h"
+#include "project/project_file.h"
 #include "rename/replace_dialog.h"
 
 namespace corvane {
@@ -230,7 +230,7 @@ TEST(MainWindowTest, ResizeLaysTheSplitterOutAndKeepsTheDivider) {
 TEST(MainWindowTest, AddLogLineLeavesNoLineSelected) {
   AppFixture f;
   f.Run({Do([&] {
-    for (const Text& line : {U"one", U"", U"three"}) AddLogLine(f.app, line);
+    for (const char32_t* line : {U"one", U"", U"three"}) AddLogLine(f.app, Text(line));
   })});
   EXPECT_EQ(f.Items(kGadgetLog), (std::vector<Text>{U"one", U"", U"three"}));
   EXPECT_EQ(f.tk.GetListSelected(kGadgetLog), -1);

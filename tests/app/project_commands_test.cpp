@@ -191,7 +191,9 @@ TEST_P(SaveAsTest, StoresTheChosenPath) {
   } else {
     EXPECT_EQ(f.state.ProjectFile, U"project.pbm");
     EXPECT_EQ(f.state.ProjectHasFile, 0);
-    if (std::string(c.existing) == "file") EXPECT_EQ(ReadBytes(stored), "");
+    if (std::string(c.existing) == "file") {
+      EXPECT_EQ(ReadBytes(stored), "");
+    }
   }
 }
 
@@ -277,13 +279,16 @@ class ListCommandTest : public ProjectCommandsTest,
 TEST_P(ListCommandTest, ChangesTheCommonFileList) {
   const ListCommandCase& c = GetParam();
   Inside([&] {
-    for (const Text& item : {U"A", U"B", U"C"}) f.tk.AppendListItem(kGadgetCommonFiles, item);
+    for (const char32_t* item : {U"A", U"B", U"C"})
+      f.tk.AppendListItem(kGadgetCommonFiles, Text(item));
     f.tk.SelectListItem(kGadgetCommonFiles, c.selected);
     c.command(f.app);
   });
   EXPECT_EQ(f.Items(kGadgetCommonFiles), c.expected);
   EXPECT_EQ(f.state.ProjectSaved, c.saved);
-  if (c.command == CommonFirst) EXPECT_EQ(f.tk.GetListSelected(kGadgetCommonFiles), -1);
+  if (c.command == CommonFirst) {
+    EXPECT_EQ(f.tk.GetListSelected(kGadgetCommonFiles), -1);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
