@@ -17,11 +17,11 @@ class Semaphore {
     cv_.wait(lock, [this] { return count_ > 0; });
     --count_;
   }
+  // Notifies while holding the lock: the waiter may destroy the semaphore as soon as it can see
+  // the count, so nothing may touch it after the lock is released.
   void Signal() {
-    {
-      std::lock_guard lock(mutex_);
-      ++count_;
-    }
+    std::lock_guard lock(mutex_);
+    ++count_;
     cv_.notify_one();
   }
 
