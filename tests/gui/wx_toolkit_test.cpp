@@ -8,6 +8,7 @@
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 
 #include <atomic>
@@ -19,6 +20,11 @@
 #include <thread>
 #include <vector>
 
+#include "analysis/source_model.h"
+#include "app/app.h"
+#include "app/application.h"
+#include "app/numbers.h"
+#include "project/project_state.h"
 #include "test_util.h"
 
 namespace corvane {
@@ -458,6 +464,152 @@ TEST_F(WxToolkitTest, NumbersWindowsAndMissingObjects) {
   tk().ToolBarImageButton(1, 1);
   tk().AddStatusBarField(kFieldFullWidth);
   tk().CloseWindow(77);
+}
+
+// --- The real program on the wx toolkit.
+
+// Runs Main with the project in a temporary directory. A timer on the GUI thread plays the user:
+// each step waits until its condition holds, then acts (screenshots, posted clicks). The program
+// is ended after the last step, or after `limit` with a failure.
+class AppOnWxTest : public WxToolkitTest {
+ protected:
+  using Step = std::function<bool()>;
+
+  void SetUp() override {
+    WxToolkitTest::SetUp();
+    if (IsSkipped()) return;
+    const std::string input = std::string(CORVANE_FIXTURES) + "/runs/first_run/input/";
+    std::filesystem::copy_file(input + "Form.pb", dir_ / "Form.pb");
+    std::filesystem::copy_file(input + "project.pbm", dir_ / "project.pbm");
+    app_ = std::make_unique<App>(tk(), model_, state_);
+    app_->SettingsFile = dir_ / "CV4.INI";
+    app_->UserListFile = dir_ / "UserList.INI";
+    app_->arguments = {dir_ / "project.pbm"};
+    opened_ = {kWindowMain};
+  }
+
+  // Remembers an old window name, so that the run asks to bind it in the search-and-replace dialog.
+  void AddVanishedWindow() {
+    std::string project = testing::ReadBytes(dir_ / "project.pbm");
+    const std::string section = "[WINDOW]\n";
+    project.insert(project.find(section) + section.size(), "Window_Old\n");
+    testing::WriteBytes(dir_ / "project.pbm", project);
+  }
+
+  int RunProgram(std::vector<Step> steps, std::chrono::seconds limit = std::chrono::seconds(60)) {
+    size_t next = 0;
+    bool busy = false;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+      // Only while the program waits for input; screenshots pump the loop: no re-entry.
+      if (busy || !tk().IsWaiting() || app_->ExitApplication == 1) return;
+      busy = true;
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "script stuck at step " << next;
+        next = steps.size();
+      } else if (next < steps.size() && steps[next]()) {
+        ++next;
+      }
+      if (next == steps.size()) {
+        app_->ExitApplication = 1;
+        tk().PostEvent({EventKind::kOther, -1, -1, 0, 0});  // the loop ends after this event
+      }
+      busy = false;
+    });
+    timer.Start(50);
+    const int status = Main(*app_);
+    timer.Stop();
+    return status;
+  }
+
+  Step WhenThen(std::function<bool()> condition, std::function<void()> action) {
+    return [condition = std::move(condition), action = std::move(action)] {
+      if (!condition()) return false;
+      action();
+      return true;
+    };
+  }
+  // Once the window has been open for a moment, so that wx's loop has drawn it.
+  Step Screenshot(int window, const std::string& name) {
+    auto since = std::make_shared<std::chrono::steady_clock::time_point>();
+    return WhenThen(
+        [this, window, since] {
+          if (!tk().IsWindow(window)) return false;
+          const auto now = std::chrono::steady_clock::now();
+          if (*since == std::chrono::steady_clock::time_point()) *since = now;
+          return now - *since > std::chrono::milliseconds(400);
+        },
+        [this, window, name] {
+          EXPECT_TRUE(tk().SaveWindowScreenshot(window, ScreenshotPath(name)));
+        });
+  }
+  Step Post(Event event) {
+    return [this, event] {
+      tk().PostEvent(event);
+      return true;
+    };
+  }
+  Step MainWindowReady() {
+    return [this] { return tk().IsWindow(kWindowMain) && tk().IsWindowEnabled(kWindowMain); };
+  }
+  Step RunEndedWith(const Text& last_line) {
+    return [this, last_line] {
+      const std::vector<Text> log = tk().GetListItems(kGadgetLog);
+      return !app_->run_active && log.size() >= 2 && log.back().empty() &&
+             log[log.size() - 2] == last_line;
+    };
+  }
+
+  testing::TempDir dir_;
+  SourceModel model_;
+  ProjectState state_;
+  std::unique_ptr<App> app_;  // made in SetUp, once the toolkit is known to exist
+};
+
+const Event kChooseStartGenerate{EventKind::kMenu, kWindowMain, kMenuStartGenerate, 0, 0};
+const Event kClickStart{EventKind::kGadget, kWindowStart, kGadgetStart, kEventTypeLeftClick, 0};
+
+TEST_F(AppOnWxTest, StartGenerateRunsToReadyAndWritesTheFiles) {
+  const int status = RunProgram({
+      MainWindowReady(),
+      Screenshot(kWindowMain, "main_window.png"),
+      [this] {
+        EXPECT_EQ(tk().GetWindowTitle(kWindowMain), U"Corvane Sartel Version v5.20");
+        const std::vector<Text> files = tk().GetListItems(kGadgetCommonFiles);
+        EXPECT_EQ(files.size(), 1u);
+        EXPECT_TRUE(!files.empty() && files[0].ends_with(U"Form.pb"));
+        return true;
+      },
+      Post(kChooseStartGenerate),
+      Screenshot(kWindowStart, "start_dialog.png"),
+      Post(kClickStart),
+      RunEndedWith(U"Ready."),
+      Screenshot(kWindowMain, "main_window_after_run.png"),
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(tk().GetListSelected(kGadgetLog), -1);
+  EXPECT_FALSE(tk().IsWindow(kWindowStart));
+  EXPECT_TRUE(testing::Exists(dir_ / "CommonFile.pb"));
+  EXPECT_TRUE(testing::Exists(dir_ / "EventMain.pb"));
+  EXPECT_TRUE(testing::Exists(dir_ / "CV4.INI"));  // the settings are saved at the end
+}
+
+TEST_F(AppOnWxTest, VanishedWindowOpensTheReplaceDialogAndItsCloseBoxCancels) {
+  AddVanishedWindow();
+  const int status = RunProgram({
+      MainWindowReady(),
+      Post(kChooseStartGenerate),
+      [this] { return tk().IsWindow(kWindowStart); },
+      Post(kClickStart),
+      Screenshot(kWindowReplace, "replace_dialog.png"),
+      Post({EventKind::kCloseWindow, kWindowReplace, -1, 0, 0}),
+      RunEndedWith(U"Cancel."),
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(tk().IsWindow(kWindowReplace));
+  EXPECT_TRUE(tk().IsWindowEnabled(kWindowMain));
+  EXPECT_FALSE(testing::Exists(dir_ / "CommonFile.pb"));
 }
 
 }  // namespace

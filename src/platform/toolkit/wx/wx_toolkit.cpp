@@ -211,6 +211,19 @@ WxToolkit::~WxToolkit() {
 
 // --- Events.
 
+namespace {
+
+// Lets wx handle what is pending now (layout, drawing, input: input only reaches our queue).
+// Nothing happens inside WaitEvent's run of the loop: a nested run there stops GTK's drawing.
+void DispatchPending(WxState& s) {
+  if (s.in_run) return;
+  wxEventLoopActivator activate(s.loop.get());
+  while (s.loop->Pending()) s.loop->Dispatch();
+  s.loop->ProcessIdle();
+}
+
+}  // namespace
+
 bool WxToolkit::PollEvent(Event& event) {
   std::lock_guard lock(s_->queue_mutex);
   if (s_->queue.empty()) return false;
@@ -241,11 +254,11 @@ Event WxToolkit::WaitEvent() {
   return event;
 }
 
+bool WxToolkit::IsWaiting() const { return s_->in_run; }
+
 void WxToolkit::ProcessPendingWork() {
-  wxEventLoopActivator activate(s_->loop.get());
-  for (int round = 0; round < 20; ++round) {
-    while (s_->loop->Pending()) s_->loop->Dispatch();
-    s_->loop->ProcessIdle();
+  for (int round = 0; round < 20 && !s_->in_run; ++round) {
+    DispatchPending(*s_);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }
@@ -294,11 +307,7 @@ template <typename AddBar>
 void KeepInnerSize(WxState& s, wxFrame* frame, AddBar add_bar) {
   const wxSize inner = frame->GetClientSize();
   add_bar();
-  // The bar's height is known once wx has laid it out.
-  {
-    wxEventLoopActivator activate(s.loop.get());
-    while (s.loop->Pending()) s.loop->Dispatch();
-  }
+  DispatchPending(s);  // the bar's height is known once wx has laid it out
   frame->SetClientSize(inner);
 }
 
@@ -1015,17 +1024,30 @@ Text WxToolkit::SaveFileRequester(const Text& title, const Text& default_path,
 
 // --- Screenshots.
 
+// Each part (menu bar, toolbar, inner area, status bar) is copied from its own window, at its
+// place in the frame; GTK gives a window's drawing only through that window.
 bool WxToolkit::SaveWindowScreenshot(int window, const std::string& png_path) {
   WindowRecord* record = FindWindowRecord(*s_, window);
   if (record == nullptr) return false;
   ProcessPendingWork();
-  const wxRect area = record->frame->GetScreenRect();
-  if (area.width <= 0 || area.height <= 0) return false;
-  wxBitmap bitmap(area.width, area.height, 24);
+  wxFrame* frame = record->frame;
+  const wxSize size = frame->GetSize();
+  if (size.x <= 0 || size.y <= 0) return false;
+  wxBitmap bitmap(size.x, size.y, 24);
   {
-    wxScreenDC screen;
     wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+    memory.SetBackground(*wxWHITE_BRUSH);
+    memory.Clear();
+    const wxPoint origin = frame->GetScreenPosition();
+    for (wxWindow* part :
+         {static_cast<wxWindow*>(frame->GetMenuBar()), static_cast<wxWindow*>(frame->GetToolBar()),
+          static_cast<wxWindow*>(record->panel), static_cast<wxWindow*>(frame->GetStatusBar())}) {
+      if (part == nullptr || !part->IsShown()) continue;
+      const wxPoint at = part->GetScreenPosition() - origin;
+      const wxSize part_size = part->GetSize();
+      wxWindowDC source(part);
+      memory.Blit(at.x, at.y, part_size.x, part_size.y, &source, 0, 0);
+    }
   }
   return bitmap.ConvertToImage().SaveFile(wxString::FromUTF8(png_path), wxBITMAP_TYPE_PNG);
 }

@@ -108,11 +108,15 @@ class WxToolkit : public Toolkit {
   void PostEvent(const Event& event) override;
 
   // Writes what the window shows (menu bar, toolbar and status bar included) as a PNG file.
-  // False when the window is not open or the file cannot be written.
+  // False when the window is not open or the file cannot be written. Called from a wx handler
+  // inside WaitEvent, it shows what wx's loop has drawn so far.
   bool SaveWindowScreenshot(int window, const std::string& png_path);
-  // Runs wx's event loop until nothing is left to do, so that windows are drawn and laid out;
-  // events that arrive meanwhile stay queued.
+  // Runs wx's event loop for a moment, so that windows are laid out and drawn; events that arrive
+  // meanwhile stay queued. Does nothing inside WaitEvent, whose loop draws by itself.
   void ProcessPendingWork();
+  // True while WaitEvent runs wx's loop, i.e. the program waits for input; a wx timer that plays
+  // the user acts only then (wx also runs briefly inside some calls, to lay bars out).
+  bool IsWaiting() const;
 
  private:
   int CreateGadget(int number, int window, int kind, int x, int y, int width, int height,
