@@ -18,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kTrials = 200;
 // Kill delays run from 0 to this much of the measured run time, so the last ones miss the run.
-constexpr double kDelaySpan = 1.15;
+constexpr double kDelaySpan = 1.2;
 
 // The files a run rewrites, in the order it writes them (after the backup).
 const std::vector<std::string> kWriteOrder = {
@@ -130,8 +130,11 @@ class KillTest : public ::testing::Test {
 };
 
 TEST_F(KillTest, EveryFileIsOldOrNewWhereverTheRunIsKilled) {
-  Clock::duration run_time = Clock::duration::max();
-  for (int i = 0; i < 3; ++i) run_time = std::min(run_time, ReferenceRun());
+  // The middle of three runs: the first one, with cold caches, is often the slowest by far.
+  std::vector<Clock::duration> times;
+  for (int i = 0; i < 3; ++i) times.push_back(ReferenceRun());
+  std::sort(times.begin(), times.end());
+  const Clock::duration run_time = times[1];
   new_ = TakeSnapshot(dir_);
   ASSERT_TRUE(TempFilesIn(new_).empty());
   for (const std::string& path : kWriteOrder) {
