@@ -50,6 +50,18 @@ int Plain(App& app, int) {
   return 0;
 }
 
+// The dialog lists act on a double click, the buttons on a click; the handlers they share cannot
+// tell a list's single click from a button's.
+template <Handler Action>
+int OnDoubleClick(App& app, int event_type) {
+  return event_type == kEventTypeLeftDoubleClick ? Action(app, event_type) : 0;
+}
+
+template <Handler Action>
+int OnClick(App& app, int event_type) {
+  return event_type == kEventTypeLeftClick ? Action(app, event_type) : 0;
+}
+
 template <int kGadget>
 int SwitchBox(App& app, int event_type) {
   return SwitchBoxClick(app, kGadget, event_type);
@@ -95,11 +107,11 @@ constexpr Handler kCallEvent[kMenuSlots + kGadgetSlots + 2 * kWindowSlots] = {
     Nothing,  // labels of the search-and-replace dialog
     Nothing,
     Nothing,
-    BindSelected,     // old names, double click
-    BindSelected,     // new names, double click
-    ReleaseSelected,  // bound pairs, double click
-    BindSelected,
-    ReleaseSelected,
+    OnDoubleClick<BindSelected>,     // old names
+    OnDoubleClick<BindSelected>,     // new names
+    OnDoubleClick<ReleaseSelected>,  // bound pairs
+    OnClick<BindSelected>,
+    OnClick<ReleaseSelected>,
     ContinueReplace,
     UserGadgetEdit,
     UserGadgetAdd,

@@ -252,6 +252,30 @@ TEST(DispatchTest, NumbersOutsideTheTablesAreIgnored) {
   EXPECT_EQ(f.tk.QueuedEvents(), 0);  // a direct call posts nothing; only the loop maps -3..-1
 }
 
+// The dialog lists bind and release on a double click only; the buttons on a click.
+TEST(DispatchTest, ReplaceDialogListsActOnDoubleClickButtonsOnClick) {
+  AppFixture f;
+  f.Run({Do([&] {
+    f.model.ListVanishedConst = {U"A", U"B"};
+    f.model.ListAddedConst = {U"C", U"D"};
+    OpenReplaceDialog(f.app, 6);
+    f.tk.SelectListItem(kGadgetOldList, 0);
+    f.tk.SelectListItem(kGadgetNewList, 1);
+    MyEventGadget(f.app, kGadgetOldList, kEventTypeLeftClick);
+    MyEventGadget(f.app, kGadgetNewList, kEventTypeLeftClick);
+    MyEventGadget(f.app, kGadgetBind, kEventTypeLeftDoubleClick);
+    EXPECT_TRUE(f.Items(kGadgetTodoList).empty());
+    MyEventGadget(f.app, kGadgetNewList, kEventTypeLeftDoubleClick);
+    EXPECT_EQ(f.Items(kGadgetTodoList), std::vector<Text>{U"A > D"});
+    f.tk.SelectListItem(kGadgetTodoList, 0);
+    MyEventGadget(f.app, kGadgetTodoList, kEventTypeLeftClick);
+    EXPECT_EQ(f.Items(kGadgetTodoList).size(), 1u);
+    MyEventGadget(f.app, kGadgetRelease, kEventTypeLeftClick);
+    EXPECT_TRUE(f.Items(kGadgetTodoList).empty());
+    CloseReplaceDialog(f.app);
+  })});
+}
+
 TEST(DispatchTest, ApplicationMenuEntriesActLikeTheirItems) {
   {
     AppFixture f;  // About: the Info box
