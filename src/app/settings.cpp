@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "project/project_file.h"
+
 #include <string>
 
 #include "app/main_window.h"
@@ -28,7 +30,7 @@ void SetSettingsPaths(App& app) {
 void LoadUserGadgetList(App& app) {
   const std::string& path = app.UserListFile;
   if (!OpenOrCreate(path)) {
-    ShowMessage(app, U"UserGadgetList", U"Error open file usergadgetlist");
+    ShowMessage(app, Text(kUserGadgetListTitle), U"Error open file usergadgetlist");
     return;
   }
   if (FileSize(path) == 0) {

@@ -10,7 +10,6 @@ namespace {
 
 constexpr TextView kFilesHeader = U"[FILES]";
 constexpr TextView kSwitchHeader = U"[SWITCH]";
-constexpr TextView kErrorTitle = U"UserGadgetList";
 
 // The six constant sections with their previous-run list and the list of the current run.
 struct ConstantSection {
@@ -98,7 +97,7 @@ int WriteProject(ProjectHost& host, const SourceModel& model, ProjectState& stat
   if (files.empty()) return 0;
   const std::string bytes = Utf8Bytes(ProjectLines(files, state.switches, model, mode));
   if (!WriteFileAtomic(ToUtf8(path), bytes)) {
-    host.ShowMessage(Text(kErrorTitle), ErrorText(LastErrorCode()));
+    host.ShowMessage(Text(kUserGadgetListTitle), ErrorText(LastErrorCode()));
     return 0;
   }
   state.ProjectSaved = 1;
@@ -115,7 +114,7 @@ int ReadProject(ProjectHost& host, SourceModel& model, ProjectState& state, cons
 
   std::string bytes;
   if (!ReadFileBytes(ToUtf8(path), bytes)) {
-    host.ShowMessage(Text(kErrorTitle), ErrorText(LastErrorCode()));
+    host.ShowMessage(Text(kUserGadgetListTitle), ErrorText(LastErrorCode()));
     return 0;
   }
   // A byte order mark is skipped (an editor may add one); without it the file is UTF-8.

@@ -10,6 +10,9 @@
 
 namespace corvane {
 
+// The title of the message boxes for failed project and user gadget list files.
+inline constexpr TextView kUserGadgetListTitle = U"UserGadgetList";
+
 // What the project file reads and writes outside the model: the common-file list, the log list it
 // clears on loading, and the message box for failures. The desktop application plugs in its list
 // views and message box; tests and the command line use PlainProjectHost.
