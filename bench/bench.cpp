@@ -3,6 +3,8 @@
 // the handler files and Main.pb the first run wrote (so the existing files have the same size).
 //
 //   corvane-bench [--quick]
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +14,8 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "platform/fs/fs.h"
+#include "platform/memory.h"
 
 namespace {
 
@@ -66,6 +70,28 @@ double TimedGenerate(const fs::path& project) {
   return seconds;
 }
 
+// The floor: reading every file of the project and writing the same bytes again, through the same
+// atomic writer the run uses.
+double TimedFloor(const fs::path& dir, const fs::path& scratch, uint64_t& bytes) {
+  fs::create_directories(scratch);
+  bytes = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
+    std::string content;
+    corvane::ReadFileBytes(entry.path().string(), content);
+    corvane::WriteFileAtomic((scratch / entry.path().filename()).string(), content);
+    bytes += content.size();
+  }
+  return Seconds(start);
+}
+
+double PeakMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
 size_t CountLines(const fs::path& dir) {
   size_t lines = 0;
   for (const auto& entry : fs::directory_iterator(dir)) {
@@ -79,12 +105,14 @@ size_t CountLines(const fs::path& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  corvane::TuneAllocatorForLargeRuns();
   const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
   std::vector<Size> sizes = {{10, 100}, {32, 313}, {100, 1000}};
   if (quick) sizes = {{10, 100}, {32, 313}};
   const fs::path root = fs::temp_directory_path() / "corvane-bench";
-  std::printf("%8s %8s %10s %10s %10s %12s %8s\n", "windows", "gadgets", "form lines",
-              "first s", "second s", "lines/s", "growth");
+  std::printf("%8s %8s %10s %9s %9s %11s %7s %8s %7s %9s %9s\n", "windows", "gadgets", "form lines",
+              "first s", "second s", "lines/s", "growth", "floor s", "ratio", "text MiB",
+              "peak MiB");
   double previous = 0;
   for (const Size& size : sizes) {
     fs::remove_all(root);
@@ -98,10 +126,14 @@ int main(int argc, char** argv) {
     // Lines read and written by the second run: every file of the project after it.
     const size_t lines = CountLines(root);
     const double growth = previous > 0 ? second / previous : 0;
-    std::printf("%8d %8d %10zu %10.3f %10.3f %12.0f %8.2f\n", size.windows,
-                size.windows * size.gadgets, form_lines, first, second, lines / second, growth);
+    uint64_t bytes = 0;
+    const double floor = TimedFloor(root, fs::temp_directory_path() / "corvane-bench-floor", bytes);
+    std::printf("%8d %8d %10zu %9.3f %9.3f %11.0f %7.2f %8.3f %7.1f %9.1f %9.1f\n", size.windows,
+                size.windows * size.gadgets, form_lines, first, second, lines / second, growth,
+                floor, second / floor, bytes / 1048576.0, PeakMiB());
     previous = second;
   }
   fs::remove_all(root);
+  fs::remove_all(fs::temp_directory_path() / "corvane-bench-floor");
   return 0;
 }

@@ -19,8 +19,13 @@ bool MatchesNoCase(TextView text, TextView search, size_t at) {
 // 0-based index of the first case-blind occurrence at or after `from`, or npos.
 size_t IndexNoCase(TextView text, TextView search, size_t from) {
   if (search.empty() || search.size() > text.size()) return TextView::npos;
-  for (size_t i = from; i + search.size() <= text.size(); ++i) {
-    if (MatchesNoCase(text, search, i)) return i;
+  // Candidates are the places of the first character in either case; only those are compared.
+  const char32_t upper = UpperChar(search[0]);
+  const char32_t lower = (upper >= U'A' && upper <= U'Z') ? upper + 32 : upper;
+  const size_t last = text.size() - search.size();
+  for (size_t i = from; i <= last; ++i) {
+    const char32_t c = text[i];
+    if ((c == upper || c == lower) && MatchesNoCase(text, search, i)) return i;
   }
   return TextView::npos;
 }
@@ -34,12 +39,15 @@ size_t IndexExact(TextView text, TextView search, size_t from) {
 template <typename Find>
 Text ReplaceAll(TextView text, TextView search, TextView replacement, Find find) {
   if (search.empty()) return Text(text);
+  size_t at = find(text, search, 0);
+  if (at == TextView::npos) return Text(text);
   Text result;
   result.reserve(text.size());
   size_t from = 0;
-  for (size_t at; (at = find(text, search, from)) != TextView::npos; from = at + search.size()) {
+  for (; at != TextView::npos; at = find(text, search, from)) {
     result.append(text.substr(from, at - from));
     result.append(replacement);
+    from = at + search.size();
   }
   result.append(text.substr(from));
   return result;

@@ -5,10 +5,12 @@
 #include "analysis/source_model.h"
 #include "app/app.h"
 #include "app/application.h"
+#include "platform/memory.h"
 #include "platform/toolkit/wx/wx_toolkit.h"
 #include "project/project_state.h"
 
 int main(int argc, char** argv) {
+  corvane::TuneAllocatorForLargeRuns();
   std::unique_ptr<corvane::Toolkit> toolkit = corvane::CreateWxToolkit(argc, argv);
   if (toolkit == nullptr) {
     std::fprintf(stderr, "corvane: cannot open the display (is DISPLAY set?)\n");

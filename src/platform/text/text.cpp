@@ -96,8 +96,6 @@ Text FromLatin1(std::string_view bytes) {
   return out;
 }
 
-char32_t UpperChar(char32_t c) { return (c >= U'a' && c <= U'z') ? c - 32 : c; }
-
 Text UpperCase(TextView text) {
   Text out(text);
   for (char32_t& c : out) c = UpperChar(c);

@@ -26,7 +26,7 @@ Text FromLatin1(std::string_view bytes);
 
 // A-Z for a-z, every other character unchanged, so the length never changes.
 Text UpperCase(TextView text);
-char32_t UpperChar(char32_t c);
+inline char32_t UpperChar(char32_t c) { return (c >= U'a' && c <= U'z') ? c - 32 : c; }
 
 // Removes the given characters from both ends (default: blanks only).
 Text Trim(TextView text, TextView chars = U" ");
