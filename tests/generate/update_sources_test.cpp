@@ -409,15 +409,11 @@ TEST_F(UpdateIncludeFilesTest, FailedRewriteIsLoggedAndKeepsTheOldContent) {
   WriteBytes(path, old);
   model_.ListReplace = {Pair("A", "Longer", 6)};
 
-  struct rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous_handler = signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  UpdateIncludeFiles(model_, log_);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, previous_handler);
+  {
+    testing::FileSizeLimit limit(1024);
+    ASSERT_TRUE(limit.active());
+    UpdateIncludeFiles(model_, log_);
+  }
 
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(log_.lines,

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <string>
 
+#include "test_util.h"
+
 namespace corvane {
 namespace {
 
@@ -262,15 +264,12 @@ TEST_F(FsTest, WriteFileAtomicRefusesReadOnlyFileDirectoryAndLoop) {
 TEST_F(FsTest, WriteFileAtomicFailingMidwayKeepsOldFile) {
   const std::string old(3000, 'o');
   Write("f.pb", old);
-  struct rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous_handler = signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteFileAtomic(Path("f.pb"), std::string(100000, 'n'));
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, previous_handler);
+  bool written;
+  {
+    testing::FileSizeLimit limit(1024);
+    ASSERT_TRUE(limit.active());
+    written = WriteFileAtomic(Path("f.pb"), std::string(100000, 'n'));
+  }
 
   EXPECT_FALSE(written);
   EXPECT_EQ(Read("f.pb"), old);
