@@ -9,9 +9,9 @@
 
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli.h"
@@ -35,8 +35,26 @@ inline Snapshot TakeSnapshot(const std::string& dir) {
 
 // True for the names the atomic writer gives its temporary files: ".<name>.corvane-<hex>-...".
 inline bool IsWriterTempName(const std::string& path) {
-  static const std::regex pattern(R"(^\..+\.corvane-[0-9a-f]+-[0-9a-f]+-[0-9a-f]+$)");
-  return std::regex_match(std::filesystem::path(path).filename().string(), pattern);
+  const std::string name = std::filesystem::path(path).filename().string();
+  constexpr std::string_view kMarker = ".corvane-";
+  const size_t marker = name.rfind(kMarker);
+  if (name.size() < 2 || name[0] != '.' || marker == std::string::npos || marker < 2) return false;
+  // Three groups of hexadecimal digits separated by "-".
+  int groups = 0;
+  bool digits = false;
+  for (size_t i = marker + kMarker.size(); i < name.size(); ++i) {
+    const char c = name[i];
+    if (c == '-') {
+      if (!digits) return false;
+      ++groups;
+      digits = false;
+    } else if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')) {
+      digits = true;
+    } else {
+      return false;
+    }
+  }
+  return digits && groups == 2;
 }
 
 inline std::vector<std::string> TempFilesIn(const Snapshot& files) {
