@@ -4,6 +4,8 @@
 //
 //   corvane-bench [--quick]
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -102,10 +104,60 @@ size_t CountLines(const fs::path& dir) {
   return lines;
 }
 
+struct Figures {
+  size_t form_lines = 0;
+  size_t lines = 0;
+  double first = 0;
+  double second = 0;
+  double floor = 0;
+  uint64_t bytes = 0;
+  double peak_mib = 0;
+};
+
+// Both runs and the floor of one size, in the calling process.
+Figures MeasureSize(const Size& size, const fs::path& root) {
+  Figures f;
+  fs::remove_all(root);
+  fs::create_directories(root);
+  f.form_lines = WriteForm(root / "form.pbf", size);
+  std::ostringstream out, err;
+  corvane::CliMain({"init", (root / "project.pbm").string(), (root / "form.pbf").string()}, out,
+                   err);
+  f.first = TimedGenerate(root / "project.pbm");
+  f.second = TimedGenerate(root / "project.pbm");
+  // Lines read and written by the second run: every file of the project after it.
+  f.lines = CountLines(root);
+  f.floor = TimedFloor(root, fs::temp_directory_path() / "corvane-bench-floor", f.bytes);
+  f.peak_mib = PeakMiB();
+  return f;
+}
+
+// Each size runs in a fresh process, as a user's corvane-cli does, so that no size profits from
+// the memory an earlier one left behind and the peak memory is that size's own.
+bool MeasureInChild(const Size& size, const fs::path& root, Figures& figures) {
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    close(fds[0]);
+    corvane::TuneAllocatorForLargeRuns();
+    const Figures f = MeasureSize(size, root);
+    const bool sent = write(fds[1], &f, sizeof f) == static_cast<ssize_t>(sizeof f);
+    _exit(sent ? 0 : 1);
+  }
+  close(fds[1]);
+  const bool received =
+      read(fds[0], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return received && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  corvane::TuneAllocatorForLargeRuns();
   const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
   std::vector<Size> sizes = {{10, 100}, {32, 313}, {100, 1000}};
   if (quick) sizes = {{10, 100}, {32, 313}};
@@ -115,23 +167,18 @@ int main(int argc, char** argv) {
               "peak MiB");
   double previous = 0;
   for (const Size& size : sizes) {
-    fs::remove_all(root);
-    fs::create_directories(root);
-    const size_t form_lines = WriteForm(root / "form.pbf", size);
-    std::ostringstream out, err;
-    corvane::CliMain({"init", (root / "project.pbm").string(), (root / "form.pbf").string()}, out,
-                     err);
-    const double first = TimedGenerate(root / "project.pbm");
-    const double second = TimedGenerate(root / "project.pbm");
-    // Lines read and written by the second run: every file of the project after it.
-    const size_t lines = CountLines(root);
-    const double growth = previous > 0 ? second / previous : 0;
-    uint64_t bytes = 0;
-    const double floor = TimedFloor(root, fs::temp_directory_path() / "corvane-bench-floor", bytes);
+    Figures f;
+    if (!MeasureInChild(size, root, f)) {
+      std::fprintf(stderr, "corvane-bench: the measurement of %d x %d failed\n", size.windows,
+                   size.gadgets);
+      return 1;
+    }
+    const double growth = previous > 0 ? f.second / previous : 0;
     std::printf("%8d %8d %10zu %9.3f %9.3f %11.0f %7.2f %8.3f %7.1f %9.1f %9.1f\n", size.windows,
-                size.windows * size.gadgets, form_lines, first, second, lines / second, growth,
-                floor, second / floor, bytes / 1048576.0, PeakMiB());
-    previous = second;
+                size.windows * size.gadgets, f.form_lines, f.first, f.second, f.lines / f.second,
+                growth, f.floor, f.second / f.floor, f.bytes / 1048576.0, f.peak_mib);
+    std::fflush(stdout);
+    previous = f.second;
   }
   fs::remove_all(root);
   fs::remove_all(fs::temp_directory_path() / "corvane-bench-floor");
