@@ -119,8 +119,9 @@ void ParseCatalog(const std::vector<Text>& lines, TextMap& map) {
 }
 
 MainFormat CheckMainFormat(const std::string& project_dir) {
+  // The longest byte order mark has four bytes; the file itself is read by LoadSources.
   std::string bytes;
-  if (!ReadFileBytes(project_dir + kMainFile, bytes)) return MainFormat::kCannotOpen;
+  if (!ReadFileBytes(project_dir + kMainFile, bytes, 4)) return MainFormat::kCannotOpen;
   switch (DetectBom(bytes)) {
     case TextFormat::kNone:
       return MainFormat::kNone;

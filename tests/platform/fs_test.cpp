@@ -179,6 +179,10 @@ TEST_F(FsTest, ReadFileBytesIsExact) {
   std::string out = "stale";
   ASSERT_TRUE(ReadFileBytes(Path("f"), out));
   EXPECT_EQ(out, bytes);
+  ASSERT_TRUE(ReadFileBytes(Path("f"), out, 4));
+  EXPECT_EQ(out, bytes.substr(0, 4));
+  ASSERT_TRUE(ReadFileBytes(Path("f"), out, 100000));  // past the first read's buffer
+  EXPECT_EQ(out, bytes.substr(0, 100000));
   EXPECT_FALSE(ReadFileBytes(Path("missing"), out));
   EXPECT_FALSE(ReadFileBytes(dir_, out));
 }

@@ -10,6 +10,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -363,16 +364,17 @@ bool CopyDirectory(const std::string& from, const std::string& to, std::string_v
   return ok;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
+bool ReadFileBytes(const std::string& path, std::string& out, size_t limit) {
   FileDescriptor fd(OpenRetrying(path.c_str(), O_RDONLY));
   if (!fd.valid()) return false;
   struct stat st;
   if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
   std::string bytes;
-  if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<size_t>(st.st_size));
+  if (S_ISREG(st.st_mode)) bytes.reserve(std::min(static_cast<size_t>(st.st_size), limit));
   char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const size_t want = std::min(sizeof buffer, limit - bytes.size());
+    const ssize_t got = ::read(fd.get(), buffer, want);
     if (got < 0) {
       if (errno == EINTR) continue;
       return false;

@@ -1,6 +1,7 @@
 // Files and directories. Paths are byte strings (UTF-8 on macOS and Linux) with "/" as separator.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,13 +27,13 @@ bool CreateDirectory(const std::string& path);
 // True when `name` matches the wildcard `pattern` ("*" any run of characters, "?" one character).
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
-// Copies every regular file directly in `from` whose name matches `pattern` into the directory `to`,
-// replacing files of the same name. Subdirectories are not entered. False when `from` cannot be
-// listed or any one file cannot be copied (the others are still copied).
+// Copies every regular file directly in `from` whose name matches `pattern` into the directory
+// `to`, replacing files of the same name. Subdirectories are not entered. False when `from` cannot
+// be listed or any one file cannot be copied (the others are still copied).
 bool CopyDirectory(const std::string& from, const std::string& to, std::string_view pattern);
 
-// Reads a whole file. False when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string& out);
+// Reads a whole file, or its first `limit` bytes. False when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& out, size_t limit = SIZE_MAX);
 
 // Makes sure a file exists, creating it empty when it is missing, and that it may be read and
 // written (the "open for reading and writing" of a missing file). False when it cannot.
@@ -45,7 +46,8 @@ bool IsReadOnly(const std::string& path);
 // Replaces the file at `path` with `bytes` atomically: the bytes go to a temporary file in the same
 // directory, which is then renamed over the target, so a crash or a full disk never leaves a
 // half-written file. A symlink is followed to the file it names; an existing file keeps its
-// permissions. Fails, leaving the old file as it was, when the target is read-only or any step fails.
+// permissions. Fails, leaving the old file as it was, when the target is read-only or any step
+// fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // Directory of the running executable, with trailing "/".
