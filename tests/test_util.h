@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 
 namespace corvane::testing {
@@ -24,8 +25,14 @@ inline Lines Utf8(const std::vector<Text>& lines) {
   return out;
 }
 
-inline std::vector<Text> FromLines(const Lines& lines) {
-  std::vector<Text> out;
+inline Lines Utf8(const LineList& lines) {
+  Lines out;
+  for (const Line& line : lines) out.push_back(ToUtf8(line.text()));
+  return out;
+}
+
+inline LineList FromLines(const Lines& lines) {
+  LineList out;
   for (const std::string& line : lines) out.push_back(FromUtf8(line));
   return out;
 }

@@ -72,7 +72,7 @@ Text LineIdentifier(TextView line, bool is_menu) {
 // hash lookup while the list keeps the order of first appearance.
 class IdentifierList {
  public:
-  explicit IdentifierList(TextList& items) : items_(&items) {
+  explicit IdentifierList(NameList& items) : items_(&items) {
     for (const Text& item : items) seen_.insert(UpperCase(item));
   }
   // Appends `id` unless an equal identifier (letter case ignored) is present; true when appended.
@@ -83,7 +83,7 @@ class IdentifierList {
   }
 
  private:
-  TextList* items_;
+  NameList* items_;
   KeySet seen_;
 };
 

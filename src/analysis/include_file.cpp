@@ -18,7 +18,7 @@ bool ReadIncludeFile(SourceModel& model, const Text& path, RunLog& log, TextForm
   return true;
 }
 
-WriteEncoding IncludeWriteEncoding(TextFormat format, const std::vector<Text>& lines) {
+WriteEncoding IncludeWriteEncoding(TextFormat format, const LineList& lines) {
   if (format != TextFormat::kNone) return WriteEncoding::kUtf8Bom;
   return FitsLatin1(lines) ? WriteEncoding::kLatin1 : WriteEncoding::kUtf8Bom;
 }

@@ -17,6 +17,6 @@ bool ReadIncludeFile(SourceModel& model, const Text& path, RunLog& log,
 // The encoding an include file read in `format` is written back in, given its new lines: a file
 // that had a mark gets UTF-8 with its mark; one without stays single-byte text unless a character
 // does not fit, in which case it becomes UTF-8 with a mark.
-WriteEncoding IncludeWriteEncoding(TextFormat format, const std::vector<Text>& lines);
+WriteEncoding IncludeWriteEncoding(TextFormat format, const LineList& lines);
 
 }  // namespace corvane

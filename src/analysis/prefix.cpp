@@ -209,8 +209,10 @@ Text IdentifierBetween(TextView line, size_t first, size_t stop) {
 // window line sets another one.
 bool PrefixIdentifiers(SourceModel& model, RunLog& log) {
   Text prefix;
-  for (Text& text : model.LinesSource) {
-    SourceLine line(text);
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    SourceLine line(edit.text());
     if (IsCommentLine(line)) continue;
     switch (SetPrefixFromOpenWindow(line, prefix)) {
       case WindowOpening::kPbAny:

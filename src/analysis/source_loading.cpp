@@ -113,9 +113,9 @@ Text ResolveInclude(const Text& project_dir, const Text& name) {
 
 }  // namespace
 
-void ParseCatalog(const std::vector<Text>& lines, TextMap& map) {
+void ParseCatalog(const LineList& lines, TextMap& map) {
   // The first line is a header.
-  for (size_t i = 1; i < lines.size(); ++i) AddCatalogEntry(lines[i], map);
+  for (size_t i = 1; i < lines.size(); ++i) AddCatalogEntry(lines[i].text(), map);
 }
 
 MainFormat CheckMainFormat(const std::string& project_dir) {

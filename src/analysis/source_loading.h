@@ -26,7 +26,7 @@ void LoadSources(SourceModel& model, const Switches& switches, const std::string
 // Adds the entries of the catalog's lines to `map`: the first line is a header; each other line
 // maps the key before its first ";" to the value up to the second ";" (quotes stripped; an empty
 // value maps the key to itself; an empty key is ignored).
-void ParseCatalog(const std::vector<Text>& lines, TextMap& map);
+void ParseCatalog(const LineList& lines, TextMap& map);
 
 // Appends to ListIncludeFile the resolved paths of the include files named in the project
 // directory's file `file_name`. A file that cannot be opened, or an empty name, adds nothing.

@@ -8,13 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 #include "platform/text/textfile.h"
 
 namespace corvane {
 
 // An ordered list of lines; passes walk it by index.
-using TextList = std::vector<Text>;
+using TextList = LineList;
+// An ordered list of names (identifiers, file paths): short, and read as Text everywhere.
+using NameList = std::vector<Text>;
 
 struct GadgetRecord {
   Text Name;      // gadget constant, without "#", window prefix included
@@ -63,8 +66,8 @@ class TextMap {
 struct SourceModel {
   // Inputs and working text.
   TextList LinesProject;
-  TextList ListCommonFile;
-  TextList ListIncludeFile;
+  NameList ListCommonFile;
+  NameList ListIncludeFile;
   TextList LinesSource;
   TextList LinesMain;
   TextList LinesEventMain;
@@ -75,11 +78,11 @@ struct SourceModel {
   TextList LinesInclude;
 
   // Identifiers collected in step 1.
-  TextList ListWindowID;
-  TextList ListMenuID;
-  TextList ListMenuItemID;
-  TextList ListStatusBarID;
-  TextList ListToolBarID;
+  NameList ListWindowID;
+  NameList ListMenuID;
+  NameList ListMenuItemID;
+  NameList ListStatusBarID;
+  NameList ListToolBarID;
   std::vector<GadgetRecord> ListGadgetID;
 
   // Resources.
@@ -93,22 +96,22 @@ struct SourceModel {
   TextList LinesCommonFile;
 
   // Identifiers of the previous run.
-  TextList ListOldWindowID;
-  TextList ListOldMenuID;
-  TextList ListOldMenuItemID;
-  TextList ListOldStatusBarID;
-  TextList ListOldToolBarID;
-  TextList ListOldGadgetID;
+  NameList ListOldWindowID;
+  NameList ListOldMenuID;
+  NameList ListOldMenuItemID;
+  NameList ListOldStatusBarID;
+  NameList ListOldToolBarID;
+  NameList ListOldGadgetID;
 
   // Step-2 work lists.
-  TextList ListOldConst;
-  TextList ListNewConst;
-  TextList ListVanishedConst;
-  TextList ListAddedConst;
+  NameList ListOldConst;
+  NameList ListNewConst;
+  NameList ListVanishedConst;
+  NameList ListAddedConst;
   std::vector<ReplaceRecord> ListReplace;
 
   // Program-wide.
-  TextList ListUserGadget;
+  NameList ListUserGadget;
   KeySet MapKeyword;
   KeySet MapGadgetFunction;
   TextMap MapLanguage;

@@ -137,7 +137,10 @@ void BuildFontSection(SourceModel& model) {
 void ReplaceLoadImageCalls(SourceModel& model) {
   ImageIndex index = IndexImagesByFile(model.ListImage);
   int64_t counter = 0;
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     size_t p = FindNoCase(line, kLoadImageKey, 1);
     if (p == 0) continue;
     size_t call = p - 1;
@@ -163,7 +166,10 @@ void BuildImageSection(SourceModel& model, const Switches& switches) {
 }
 
 void ClearImageGadgetImages(SourceModel& model) {
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     size_t p = FindNoCase(line, kImageGadgetKey, 1);
     if (p == 0) continue;
     size_t keep = ImageArgumentStart(line, p - 1);

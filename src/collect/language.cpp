@@ -70,14 +70,20 @@ size_t EndOfDefaultBlock(const TextList& lines, size_t label) {
 }  // namespace
 
 void ExpandMenuItemTab(SourceModel& model) {
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     if (FindNoCase(line, kMenuItemKey, 1) == 0) continue;
     line = ReplaceNoCase(line, kTabEscape, kTabConcatenation);
   }
 }
 
 void WrapLanguageTexts(SourceModel& model) {
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     size_t q1 = 0;
     size_t q2 = 0;
     if (IsNeverWrapped(line) || !FirstQuotedText(line, q1, q2)) continue;

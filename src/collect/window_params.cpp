@@ -71,7 +71,10 @@ void AddParentArgument(Text& line, const Text& parent) {
 void SetParentWindow(SourceModel& model) {
   bool first_met = false;
   Text parent;
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     if (!IsOpenWindowLine(line)) continue;
     if (!first_met) {
       first_met = true;
@@ -85,7 +88,10 @@ void SetParentWindow(SourceModel& model) {
 // x and y are the second and third comma-separated pieces; a line with fewer than three commas is
 // left unchanged. Everything after the third comma is kept.
 void IgnoreWindowPosition(SourceModel& model) {
-  for (Text& line : model.LinesSource) {
+  Text buffer;
+  for (Line& stored : model.LinesSource) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     if (!IsOpenWindowLine(line)) continue;
     size_t c1 = line.find(U',');
     size_t c2 = c1 == Text::npos ? Text::npos : line.find(U',', c1 + 1);

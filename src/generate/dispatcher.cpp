@@ -11,8 +11,10 @@ constexpr TextView kNoArguments = U"()";
 
 // Index of the first line containing `marker` (case counts), or lines.size().
 size_t FindLine(const TextList& lines, TextView marker) {
+  Text line;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find(marker) != Text::npos) return i;
+    lines[i].CopyTo(line);
+    if (line.find(marker) != Text::npos) return i;
   }
   return lines.size();
 }

@@ -122,7 +122,7 @@ void AddSizeHandlers(SourceModel& model) {
 void AddExitHandlers(SourceModel& model) {
   HandlerList list(model.LinesEventWindow);
   list.AddHeaderIfEmpty(kEventWindowTitle);
-  const TextList& windows = model.ListWindowID;
+  const NameList& windows = model.ListWindowID;
   for (size_t i = 0; i < windows.size(); ++i) {
     // The first window is the main window even when its procedure already exists.
     Text body = i == 0 ? Text(kExitApplicationLine) : U"  CloseWindow(#" + windows[i] + U")";

@@ -18,7 +18,10 @@ bool Contains(const Text& line, TextView part) { return line.find(part) != Text:
 void PointAtFirstWindow(TextList& lines, const Text& window) {
   const Text open_call = U"Open_" + window + U"()";
   const Text if_line = U"  " + Text(kIfWindowId) + window + U")";
-  for (Text& line : lines) {
+  Text buffer;
+  for (Line& stored : lines) {
+    LineEdit edit(stored, buffer);
+    Text& line = edit.text();
     if (Contains(line, kOpenPlaceholder)) {
       line = ReplaceNoCase(line, kOpenPlaceholder, open_call);
     } else if (Contains(line, kIfWindowId)) {

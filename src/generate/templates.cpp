@@ -37,8 +37,8 @@ Template EventMainTemplate(bool use_call_fast, bool mac_menu_events) {
   return mac_menu_events ? Template::kEventMainSelectMac : Template::kEventMainSelect;
 }
 
-std::vector<Text> CutTemplate(std::string_view text) {
-  std::vector<Text> lines;
+LineList CutTemplate(std::string_view text) {
+  LineList lines;
   std::string piece;
   for (char c : text) {
     if (c == '\r') continue;
@@ -52,6 +52,6 @@ std::vector<Text> CutTemplate(std::string_view text) {
   return lines;
 }
 
-std::vector<Text> TemplateLines(Template which) { return CutTemplate(TemplateText(which)); }
+LineList TemplateLines(Template which) { return CutTemplate(TemplateText(which)); }
 
 }  // namespace corvane

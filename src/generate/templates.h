@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 
 namespace corvane {
@@ -25,9 +26,9 @@ Template EventMainTemplate(bool use_call_fast, bool mac_menu_events);
 
 // Removes every CR, then returns the pieces before each LF (empty ones included), decoded as UTF-8.
 // Text after the last LF is not used.
-std::vector<Text> CutTemplate(std::string_view text);
+LineList CutTemplate(std::string_view text);
 
 // CutTemplate(TemplateText(which)).
-std::vector<Text> TemplateLines(Template which);
+LineList TemplateLines(Template which);
 
 }  // namespace corvane

@@ -179,7 +179,13 @@ class RenameRules {
 size_t ApplyToLines(TextList& lines, const RenameRules& rules) {
   if (rules.empty()) return 0;
   size_t changes = 0;
-  for (Text& line : lines) changes += rules.ApplyTo(line);
+  Text buffer;
+  for (Line& stored : lines) {
+    stored.CopyTo(buffer);
+    const size_t changed = rules.ApplyTo(buffer);
+    if (changed != 0) stored = buffer;
+    changes += changed;
+  }
   return changes;
 }
 

@@ -14,8 +14,8 @@ constexpr TextView kSwitchHeader = U"[SWITCH]";
 // The six constant sections with their previous-run list and the list of the current run.
 struct ConstantSection {
   TextView header;
-  TextList SourceModel::*old_list;
-  const TextList SourceModel::*current_list;  // nullptr: gadgets, taken from ListGadgetID
+  NameList SourceModel::*old_list;
+  const NameList SourceModel::*current_list;  // nullptr: gadgets, taken from ListGadgetID
 };
 
 constexpr ConstantSection kConstantSections[] = {
@@ -27,11 +27,11 @@ constexpr ConstantSection kConstantSections[] = {
     {U"[GADGET]", &SourceModel::ListOldGadgetID, nullptr},
 };
 
-void AppendAll(std::vector<Text>& out, const TextList& names) {
+void AppendAll(LineList& out, const NameList& names) {
   out.insert(out.end(), names.begin(), names.end());
 }
 
-void AppendSection(std::vector<Text>& out, const ConstantSection& section, const SourceModel& model,
+void AppendSection(LineList& out, const ConstantSection& section, const SourceModel& model,
                    int mode) {
   out.emplace_back(section.header);
   if (mode == kWriteOldLists) {
@@ -63,7 +63,7 @@ void ReadSwitchLine(TextView line, Switches& switches) {
   }
 }
 
-std::string Utf8Bytes(const std::vector<Text>& lines) {
+std::string Utf8Bytes(const LineList& lines) {
   std::string bytes;
   for (const Text& line : lines) {
     bytes += ToUtf8(line);
@@ -74,9 +74,9 @@ std::string Utf8Bytes(const std::vector<Text>& lines) {
 
 }  // namespace
 
-std::vector<Text> ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
+LineList ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
                                const SourceModel& model, int mode) {
-  std::vector<Text> out;
+  LineList out;
   out.emplace_back(kFilesHeader);
   AppendAll(out, common_files);
   out.emplace_back();

@@ -56,7 +56,7 @@ int WriteProject(ProjectHost& host, const SourceModel& model, ProjectState& stat
 int ReadProject(ProjectHost& host, SourceModel& model, ProjectState& state, const Text& path);
 
 // The lines WriteProject writes.
-std::vector<Text> ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
+LineList ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
                                const SourceModel& model, int mode);
 
 }  // namespace corvane

@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-std::vector<Text> ParseUserGadgetList(const std::vector<Text>& lines) {
+std::vector<Text> ParseUserGadgetList(const LineList& lines) {
   std::vector<Text> names;
   Text section;
   for (const Text& line : lines) {
@@ -27,8 +27,8 @@ bool ReadUserGadgetFile(const std::string& path, std::vector<Text>& names) {
   return true;
 }
 
-std::vector<Text> UserGadgetFileLines(const std::vector<Text>& names) {
-  std::vector<Text> lines{Text(kUserGadgetHeader)};
+LineList UserGadgetFileLines(const std::vector<Text>& names) {
+  LineList lines{Text(kUserGadgetHeader)};
   lines.insert(lines.end(), names.begin(), names.end());
   return lines;
 }

@@ -12,7 +12,7 @@ constexpr TextView kPrefixEnd = U"_";
 constexpr char32_t kPairSeparator = U'>';
 
 // The old list of kinds 2..6 (kind 1 is compared without a work copy).
-const TextList& OldNames(const SourceModel& model, int kind) {
+const NameList& OldNames(const SourceModel& model, int kind) {
   switch (kind) {
     case kKindMenu:
       return model.ListOldMenuID;
@@ -27,7 +27,7 @@ const TextList& OldNames(const SourceModel& model, int kind) {
   }
 }
 
-TextList NewNames(const SourceModel& model, int kind) {
+NameList NewNames(const SourceModel& model, int kind) {
   switch (kind) {
     case kKindMenu:
       return model.ListMenuID;
@@ -38,7 +38,7 @@ TextList NewNames(const SourceModel& model, int kind) {
     case kKindToolBar:
       return model.ListToolBarID;
     default: {
-      TextList names;
+      NameList names;
       names.reserve(model.ListGadgetID.size());
       for (const GadgetRecord& gadget : model.ListGadgetID) names.push_back(gadget.Name);
       return names;
@@ -50,7 +50,7 @@ TextList NewNames(const SourceModel& model, int kind) {
 // list order: a name beginning with Old + "_" begins with New + "_" afterwards, and a later record
 // may rename it again. The records are indexed by Old + "_" so each name is looked up by its own
 // "_"-ended beginnings instead of being tested against every window pair.
-void FollowWindowRenames(const std::vector<ReplaceRecord>& replace, TextList& names) {
+void FollowWindowRenames(const std::vector<ReplaceRecord>& replace, NameList& names) {
   std::unordered_map<Text, std::vector<size_t>> by_prefix;
   for (size_t i = 0; i < replace.size(); ++i) {
     if (replace[i].Kind == kKindWindow) by_prefix[replace[i].Old + Text(kPrefixEnd)].push_back(i);
@@ -75,7 +75,7 @@ void FollowWindowRenames(const std::vector<ReplaceRecord>& replace, TextList& na
 }
 
 // Appends to `out` every name of `names` that equals none of `others` (exact comparison).
-void AppendMissing(const TextList& names, const TextList& others, TextList& out) {
+void AppendMissing(const NameList& names, const NameList& others, NameList& out) {
   const std::unordered_set<Text> present(others.begin(), others.end());
   for (const Text& name : names) {
     if (present.count(name) == 0) out.push_back(name);

@@ -30,7 +30,7 @@ void CreateReplaceGadgets(Toolkit& tk) {
   tk.ButtonGadget(kGadgetContinue, kWindowReplace, 640, 360, 120, 30, U"Continue");
 }
 
-void AppendAll(Toolkit& tk, int gadget, const TextList& names) {
+void AppendAll(Toolkit& tk, int gadget, const NameList& names) {
   for (const Text& name : names) tk.AppendListItem(gadget, name);
 }
 

@@ -19,7 +19,7 @@ SourceModel ModelWithLines(const std::vector<std::string>& lines,
   return model;
 }
 
-std::string Joined(const TextList& list) {
+std::string Joined(const NameList& list) {
   std::string out;
   for (const Text& item : list) out += (out.empty() ? "" : ",") + ToUtf8(item);
   return out;

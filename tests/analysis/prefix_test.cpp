@@ -29,7 +29,7 @@ std::string PrefixInMainWindow(const std::string& line) {
   RecordingLog log;
   EXPECT_TRUE(PrefixIdentifiers(model, log));
   EXPECT_TRUE(log.lines.empty());
-  return ToUtf8(model.LinesSource[1]);
+  return ToUtf8(model.LinesSource[1].text());
 }
 
 struct LineCase {
@@ -189,7 +189,7 @@ TEST(PrefixIdentifiersTest, UserGadgetIsPrefixed) {
   model.LinesSource = {T("OpenWindow(#W, 0)"), T("  MyChart(#C, 1)")};
   RecordingLog log;
   EXPECT_TRUE(PrefixIdentifiers(model, log));
-  EXPECT_EQ(ToUtf8(model.LinesSource[1]), "  MyChart(#W_C, 1)");
+  EXPECT_EQ(ToUtf8(model.LinesSource[1].text()), "  MyChart(#W_C, 1)");
 }
 
 TEST(PrefixIdentifiersTest, IdentifierBetweenStaysInsideTheLine) {
@@ -214,7 +214,7 @@ TEST(PrefixIdentifiersTest, LargeSourceInOneLinearPass) {
   }
   RecordingLog log;
   EXPECT_TRUE(PrefixIdentifiers(model, log));
-  EXPECT_EQ(ToUtf8(model.LinesSource.back()),
+  EXPECT_EQ(ToUtf8(model.LinesSource.back().text()),
             "  ButtonGadget(#W_B" + std::to_string(kGadgets - 1) + ", 0, 0, 9, 9, \"x\")");
 }
 

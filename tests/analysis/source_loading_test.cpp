@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 using namespace std::literals;
-using Lines = std::vector<Text>;
+using Lines = LineList;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -225,7 +225,7 @@ TEST(LoadSourcesTest, CatalogWithOnlyAHeaderGivesNoEntries) {
 
 class ScanIncludeFilesTest : public ::testing::Test {
  protected:
-  Lines Scan(const std::string& main) {
+  NameList Scan(const std::string& main) {
     WriteBytes(dir_ / "Main.pb", main);
     SourceModel model;
     ScanIncludeFiles(model, dir_.path(), U"Main.pb");
@@ -240,7 +240,7 @@ TEST_F(ScanIncludeFilesTest, IncludeLines) {
   const Text dir_without_slash = FromUtf8(dir_.path().substr(0, dir_.path().size() - 1));
   const struct {
     const char* line;
-    Lines expected;
+    NameList expected;
   } cases[] = {
       {"IncludeFile \"Tools.pbi\"", {InDir("Tools.pbi")}},
       {"  XIncludeFile \"Tools.pbi\" ; note", {InDir("Tools.pbi")}},
@@ -269,16 +269,16 @@ TEST_F(ScanIncludeFilesTest, IncludeLines) {
 TEST_F(ScanIncludeFilesTest, EveryIncludeLineInOrderRepeatsIncluded) {
   EXPECT_EQ(Scan("XIncludeFile \"b.pbi\"\r\nOpen_Main()\r\nIncludeFile \"a.pbi\"\r\n"
                  "XIncludeFile \"b.pbi\""),
-            (Lines{InDir("b.pbi"), InDir("a.pbi"), InDir("b.pbi")}));
+            (NameList{InDir("b.pbi"), InDir("a.pbi"), InDir("b.pbi")}));
 }
 
 TEST_F(ScanIncludeFilesTest, MarkedFileIsDecoded) {
   EXPECT_EQ(Scan(Encode(U"IncludeFile \"\u00DCber.pbi\"\n", TextFormat::kUtf16LE)),
-            Lines{InDir("\xC3\x9C"
+            NameList{InDir("\xC3\x9C"
                         "ber.pbi")});
   EXPECT_EQ(Scan("IncludeFile \"\xDC"
                  "ber.pbi\"\n"),
-            Lines{InDir("\xC3\x9C"
+            NameList{InDir("\xC3\x9C"
                         "ber.pbi")});
 }
 

@@ -12,7 +12,7 @@
 namespace corvane {
 namespace {
 
-using Lines = std::vector<Text>;
+using Lines = LineList;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -164,7 +164,7 @@ TEST_F(ConvertFormFilesTest, UnopenableFileIsLoggedAndTheOthersAreRead) {
   model_.ListCommonFile.push_back(FromUtf8(dir_.path()));  // a directory cannot be read either
   Add("B.pb", "Procedure B()\nEndProcedure\n");
   Convert();
-  EXPECT_EQ(log_.lines, (Lines{U"Error " + missing + U": Errorcode: 1",
+  EXPECT_EQ(log_.lines, (std::vector<Text>{U"Error " + missing + U": Errorcode: 1",
                                U"Error " + FromUtf8(dir_.path()) + U": Errorcode: 1"}));
   EXPECT_EQ(model_.LinesSource, Concat({{U"Procedure Open_A()", U"EndProcedure"},
                                         Separator(),

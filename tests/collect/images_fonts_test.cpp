@@ -60,7 +60,7 @@ TEST(ReplaceLoadImageCallsTest, Lines) {
   for (const auto& [before, after] : cases) {
     SourceModel model = ModelWith({before});
     ReplaceLoadImageCalls(model);
-    EXPECT_EQ(ToUtf8(model.LinesSource[0]), after) << before;
+    EXPECT_EQ(ToUtf8(model.LinesSource[0].text()), after) << before;
     bool replaced = std::string(before) != after;
     EXPECT_EQ(model.ListImage.size(), replaced ? 1u : 0u) << before;
   }
@@ -79,7 +79,7 @@ TEST(ReplaceLoadImageCallsTest, ReusesFormFileRecord) {
   SourceModel model = ModelWith({"ImageGadget(#I, 0, 0, 1, 1, LoadImage(0, \"Logo.PNG\"))"},
                                 {{"#Img_Logo", "logo.png"}});
   ReplaceLoadImageCalls(model);
-  EXPECT_EQ(ToUtf8(model.LinesSource[0]), "ImageGadget(#I, 0, 0, 1, 1, ImageID(#Img_Logo))");
+  EXPECT_EQ(ToUtf8(model.LinesSource[0].text()), "ImageGadget(#I, 0, 0, 1, 1, ImageID(#Img_Logo))");
   EXPECT_EQ(RecordsOf(model), (Images{{"#Img_Logo", "logo.png"}}));
 }
 
@@ -92,7 +92,7 @@ TEST(ReplaceLoadImageCallsTest, ManyDistinctImagesStayLinear) {
   }
   ReplaceLoadImageCalls(model);
   ASSERT_EQ(model.ListImage.size(), size_t(count / 2));
-  EXPECT_EQ(ToUtf8(model.LinesSource[count - 1]),
+  EXPECT_EQ(ToUtf8(model.LinesSource[count - 1].text()),
             "G(ImageID(#MyImage_" + std::to_string(count / 2 - 1) + "))");
 }
 
@@ -161,7 +161,7 @@ TEST(ClearImageGadgetImagesTest, Lines) {
   for (const auto& [before, after] : cases) {
     SourceModel model = ModelWith({before});
     ClearImageGadgetImages(model);
-    EXPECT_EQ(ToUtf8(model.LinesSource[0]), after) << before;
+    EXPECT_EQ(ToUtf8(model.LinesSource[0].text()), after) << before;
   }
 }
 

@@ -40,7 +40,7 @@ std::string RunOnLine(Pass pass, const std::string& line) {
   SourceModel model;
   model.LinesSource.push_back(T(line));
   pass(model);
-  return ToUtf8(model.LinesSource[0]);
+  return ToUtf8(model.LinesSource[0].text());
 }
 
 TEST(ExpandMenuItemTabTest, Lines) {

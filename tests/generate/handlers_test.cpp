@@ -215,7 +215,7 @@ TEST(HandlersTest, ScaleHundredThousandGadgets) {
   const size_t before = model.LinesEventGadget.size();
   AddGadgetHandlers(model);
   EXPECT_EQ(model.LinesEventGadget.size(), before + (kGadgets / 2) * 11);
-  EXPECT_EQ(ToUtf8(model.LinesEventGadget[before]),
+  EXPECT_EQ(ToUtf8(model.LinesEventGadget[before].text()),
             "Procedure EventGadget_Window_0_Button_1(EventType)");
 }
 

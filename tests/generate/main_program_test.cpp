@@ -95,7 +95,7 @@ TEST(MainProgramTest, LineRules) {
     SourceModel model = WithMain({FromUtf8(c.line)});
     UpdateMainProgram(model, Mac(false));
     ASSERT_EQ(model.LinesMain.size(), 1u);
-    EXPECT_EQ(ToUtf8(model.LinesMain[0]), c.result) << c.line;
+    EXPECT_EQ(ToUtf8(model.LinesMain[0].text()), c.result) << c.line;
   }
 }
 

@@ -37,9 +37,9 @@ TEST(TemplatesTest, LineCountsAndLastLines) {
       {Template::kLoadLanguage, 60, "; Folding = -"},
   };
   for (const Case& c : cases) {
-    std::vector<Text> lines = TemplateLines(c.which);
+    LineList lines = TemplateLines(c.which);
     ASSERT_EQ(lines.size(), c.lines) << static_cast<int>(c.which);
-    EXPECT_EQ(ToUtf8(lines.back()), c.last) << static_cast<int>(c.which);
+    EXPECT_EQ(ToUtf8(lines.back().text()), c.last) << static_cast<int>(c.which);
   }
 }
 
@@ -115,9 +115,9 @@ TEST(TemplatesTest, ExactLines) {
        "      Case #PB_Menu_Preferences: EventMenu_MacPreferences()"},
   };
   for (const Case& c : cases) {
-    std::vector<Text> lines = TemplateLines(c.which);
+    LineList lines = TemplateLines(c.which);
     ASSERT_LE(c.line, lines.size());
-    EXPECT_EQ(ToUtf8(lines[c.line - 1]), c.expected)
+    EXPECT_EQ(ToUtf8(lines[c.line - 1].text()), c.expected)
         << static_cast<int>(c.which) << " line " << c.line;
   }
 }
@@ -190,14 +190,14 @@ TEST(CutTemplateTest, Table) {
       {"\r", {}},
   };
   for (const Case& c : cases) {
-    std::vector<Text> expected;
+    LineList expected;
     for (const std::string& line : c.lines) expected.push_back(T(line));
     EXPECT_EQ(CutTemplate(c.text), expected) << c.text;
   }
 }
 
 TEST(CutTemplateTest, DecodesUtf8PerCharacter) {
-  std::vector<Text> lines = CutTemplate("caf\xc3\xa9\n");
+  LineList lines = CutTemplate("caf\xc3\xa9\n");
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], U"caf\u00e9");
 }

@@ -177,7 +177,7 @@ TEST(UpdateOpenWindowTest, RenamesOnlyTheOpenCallOfRenamedWindows) {
 // case exercise the lookup index that skips lines.
 void ReferenceUpdate(SourceModel& model) {
   auto each = [](TextList& lines, auto change) {
-    for (Text& line : lines) line = change(line);
+    for (Line& line : lines) line = change(line.text());
   };
   auto code_lists = [&model] {
     return std::vector<TextList*>{&model.LinesMain, &model.LinesEventMenu, &model.LinesEventGadget,

@@ -74,7 +74,7 @@ TEST_F(WriteGeneratedFilesTest, WritesLanguageFilesAndCatalogWithMultilang) {
 // first two fields, skip an empty key, an empty translation means the key itself.
 TextMap ReadCatalog(const std::string& bytes) {
   TextMap map;
-  const std::vector<Text> lines = DecodeLines(bytes, Unmarked::kLatin1);
+  const LineList lines = DecodeLines(bytes, Unmarked::kLatin1);
   for (size_t i = 1; i < lines.size(); ++i) {
     const Text& line = lines[i];
     const size_t semicolon = line.find(U';');

@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 using namespace std::literals;
-using Lines = std::vector<Text>;
+using Lines = LineList;
 
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 const std::string kUtf16LEBom = "\xFF\xFE";
@@ -85,7 +85,7 @@ TEST(DecodeLinesTest, DecodesEveryMarkedFormat) {
 }
 
 TEST(DecodeLinesTest, UnmarkedBytesFollowTheChosenReading) {
-  EXPECT_EQ(DecodeLines("\xC3\xA9", Unmarked::kLatin1), (Lines{{0xC3, 0xA9}}));
+  EXPECT_EQ(DecodeLines("\xC3\xA9", Unmarked::kLatin1), (Lines{Text{0xC3, 0xA9}}));
   EXPECT_EQ(DecodeLines("\xC3\xA9", Unmarked::kUtf8), (Lines{U"\u00e9"}));
   // A mark wins over the unmarked reading.
   EXPECT_EQ(DecodeLines(kUtf8Bom + "\xC3\xA9", Unmarked::kLatin1), (Lines{U"\u00e9"}));
@@ -125,17 +125,17 @@ TEST(DecodeLinesTest, BrokenWideInputBecomesReplacementCharacters) {
     std::string bytes;
     Lines lines;
   } cases[] = {
-      {kUtf16LEBom + "a\0b"s, {{U'a', r}}},  // odd byte at the end
-      {kUtf16LEBom + "\x3D\xD8"s, {{r}}},    // high surrogate at the end
+      {kUtf16LEBom + "a\0b"s, {Text{U'a', r}}},  // odd byte at the end
+      {kUtf16LEBom + "\x3D\xD8"s, {Text{r}}},    // high surrogate at the end
       {kUtf16LEBom + "\x3D\xD8"
                      "a\0"s,
-       {{r, U'a'}}},                                                // high surrogate, no low one
-      {kUtf16BEBom + "\xDE\x00\0a"s, {{r, U'a'}}},                  // lone low surrogate
-      {kUtf16BEBom + "\xD8\x3D\xD8\x3D\xDE\x00"s, {{r, 0x1F600}}},  // high, then a valid pair
-      {kUtf32LEBom + "\0\0\x11\0"s, {{r}}},                         // past U+10FFFF
-      {kUtf32BEBom + "\0\0\xD8\0"s, {{r}}},                         // surrogate value
-      {kUtf32BEBom + "\0\0\0a\0\0"s, {{U'a', r}}},                  // partial unit at the end
-      {kUtf32LEBom + "\xFF\xFF\xFF\xFF"s, {{r}}},
+       {Text{r, U'a'}}},                                                // high surrogate, no low one
+      {kUtf16BEBom + "\xDE\x00\0a"s, {Text{r, U'a'}}},                  // lone low surrogate
+      {kUtf16BEBom + "\xD8\x3D\xD8\x3D\xDE\x00"s, {Text{r, 0x1F600}}},  // high, then a valid pair
+      {kUtf32LEBom + "\0\0\x11\0"s, {Text{r}}},                         // past U+10FFFF
+      {kUtf32BEBom + "\0\0\xD8\0"s, {Text{r}}},                         // surrogate value
+      {kUtf32BEBom + "\0\0\0a\0\0"s, {Text{U'a', r}}},                  // partial unit at the end
+      {kUtf32LEBom + "\xFF\xFF\xFF\xFF"s, {Text{r}}},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(DecodeLines(cases[i].bytes), cases[i].lines) << "case " << i;
@@ -156,7 +156,7 @@ TEST(EncodeLinesTest, Utf8WithMark) {
 }
 
 TEST(EncodeLinesTest, Latin1WritesOneBytePerCharacter) {
-  const Lines lines = {{U'a', 0xE9, 0xDC80, 0xDCFF}, {0x20AC, U'b'}};
+  const Lines lines = {Text{U'a', 0xE9, 0xDC80, 0xDCFF}, Text{0x20AC, U'b'}};
   EXPECT_EQ(EncodeLines(lines, WriteEncoding::kLatin1), "a\xE9\x80\xFF\n?b\n");
 }
 
@@ -169,9 +169,9 @@ TEST(EncodeLinesTest, RoundTripsThroughDecoding) {
 
 TEST(FitsLatin1Test, AcceptsSingleByteAndEscapedCharactersOnly) {
   EXPECT_TRUE(FitsLatin1({}));
-  EXPECT_TRUE(FitsLatin1({U"abc", {0xFF, 0xDC80, 0xDCFF}}));
-  EXPECT_FALSE(FitsLatin1({U"abc", {0x100}}));
-  EXPECT_FALSE(FitsLatin1({{0xDC7F}}));
+  EXPECT_TRUE(FitsLatin1({U"abc", Text{0xFF, 0xDC80, 0xDCFF}}));
+  EXPECT_FALSE(FitsLatin1({U"abc", Text{0x100}}));
+  EXPECT_FALSE(FitsLatin1({Text{0xDC7F}}));
   EXPECT_FALSE(FitsLatin1({U"\U0001F600"}));
 }
 

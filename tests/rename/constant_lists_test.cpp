@@ -41,7 +41,7 @@ class FakeHost : public RunHost {
   int cancel_kind = 0;
   std::vector<Text> todo;
   std::vector<std::string> calls;
-  TextList shown_old, shown_new;
+  NameList shown_old, shown_new;
 
  private:
   const SourceModel& model_;
@@ -55,7 +55,7 @@ int CheckAll(SourceModel& model, RunHost& host) {
   return 1;
 }
 
-void SetGadgets(SourceModel& model, const TextList& names) {
+void SetGadgets(SourceModel& model, const NameList& names) {
   model.ListGadgetID.clear();
   for (const Text& name : names) model.ListGadgetID.push_back({name, U"BUTTONGADGET"});
 }
@@ -72,7 +72,7 @@ TEST(KindWordTest, NamesEachKind) {
 TEST(CheckConstantsTest, NoDialogWhenNothingVanished) {
   struct Case {
     const char* what;
-    TextList old_gadgets, new_gadgets;
+    NameList old_gadgets, new_gadgets;
   } cases[] = {
       {"first run", {}, {U"Window_0_Button_0"}},
       {"same names", {U"Window_0_A", U"Window_0_B"}, {U"Window_0_B", U"Window_0_A"}},
@@ -80,7 +80,7 @@ TEST(CheckConstantsTest, NoDialogWhenNothingVanished) {
   };
   for (const Case& c : cases) {
     SourceModel model;
-    model.ListOldWindowID = c.old_gadgets.empty() ? TextList{} : TextList{U"Window_0"};
+    model.ListOldWindowID = c.old_gadgets.empty() ? NameList{} : NameList{U"Window_0"};
     model.ListWindowID = {U"Window_0"};
     model.ListOldMenuItemID = model.ListMenuItemID = {U"Window_0_Open"};
     model.ListOldGadgetID = c.old_gadgets;
@@ -103,8 +103,8 @@ TEST(CheckConstantsTest, RenamedGadgetIsOfferedAndTheBoundPairRecorded) {
 
   EXPECT_EQ(CheckAll(model, host), 1);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"open 6", "read", "close"}));
-  EXPECT_EQ(host.shown_old, TextList{U"Window_0_Button_0"});
-  EXPECT_EQ(host.shown_new, TextList{U"Window_0_Button_Ok"});
+  EXPECT_EQ(host.shown_old, NameList{U"Window_0_Button_0"});
+  EXPECT_EQ(host.shown_new, NameList{U"Window_0_Button_Ok"});
   EXPECT_EQ(model.ListReplace,
             (std::vector<ReplaceRecord>{{U"Window_0_Button_0", U"Window_0_Button_Ok", 6}}));
 }
@@ -124,7 +124,7 @@ TEST(CheckConstantsTest, BoundWindowPairCarriesItsGadgetsAlong) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"open 1", "read", "close"}));
   EXPECT_EQ(model.ListReplace, (std::vector<ReplaceRecord>{{U"Window_0", U"Window_Main", 1}}));
   // The work copy of the last kind shows the renamed prefixes.
-  EXPECT_EQ(model.ListOldConst, (TextList{U"Window_Main_Button_0", U"Window_Main_Button_1"}));
+  EXPECT_EQ(model.ListOldConst, (NameList{U"Window_Main_Button_0", U"Window_Main_Button_1"}));
 }
 
 TEST(CheckConstantsTest, WindowPairsApplyInOrderAndMatchExactly) {
@@ -136,10 +136,10 @@ TEST(CheckConstantsTest, WindowPairsApplyInOrderAndMatchExactly) {
   host.todo = {};
 
   EXPECT_EQ(CheckConstants(model, kKindGadget, host), 1);
-  EXPECT_EQ(model.ListOldConst, (TextList{U"C_Button_0", U"C_Ok", U"a_Low", U"AB_0", U"C_"}));
+  EXPECT_EQ(model.ListOldConst, (NameList{U"C_Button_0", U"C_Ok", U"a_Low", U"AB_0", U"C_"}));
   // Names differing only in case count as different; an empty Todo List binds nothing.
-  EXPECT_EQ(host.shown_old, TextList{U"a_Low"});
-  EXPECT_EQ(host.shown_new, TextList{U"A_Low"});
+  EXPECT_EQ(host.shown_old, NameList{U"a_Low"});
+  EXPECT_EQ(host.shown_new, NameList{U"A_Low"});
   EXPECT_EQ(host.calls, (std::vector<std::string>{"open 6", "read", "close"}));
   EXPECT_EQ(model.ListReplace.size(), 3u);  // the pairs of earlier kinds are kept
 }
@@ -150,8 +150,8 @@ TEST(CheckConstantsTest, VanishedAndAddedKeepTheirListOrder) {
   model.ListMenuID = {U"W_N2", U"W_Keep", U"W_N1"};
   FakeHost host(model);
   EXPECT_EQ(CheckConstants(model, kKindMenu, host), 1);
-  EXPECT_EQ(host.shown_old, (TextList{U"W_M3", U"W_M1", U"W_M2"}));
-  EXPECT_EQ(host.shown_new, (TextList{U"W_N2", U"W_N1"}));
+  EXPECT_EQ(host.shown_old, (NameList{U"W_M3", U"W_M1", U"W_M2"}));
+  EXPECT_EQ(host.shown_new, (NameList{U"W_N2", U"W_N1"}));
   EXPECT_EQ(model.ListNewConst, model.ListMenuID);
 }
 

@@ -43,7 +43,7 @@ bool PreferencesFile::Open(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return false;
   path_ = path;
-  lines_ = DecodeLines(bytes, Unmarked::kUtf8);
+  lines_ = ToTexts(DecodeLines(bytes, Unmarked::kUtf8));
   group_line_.reset();
   changed_ = false;
   return true;
@@ -116,7 +116,7 @@ void PreferencesFile::Write(TextView key, TextView value) {
 bool PreferencesFile::Close() {
   if (!changed_) return true;
   changed_ = false;
-  return WriteFileAtomic(path_, EncodeLines(lines_, WriteEncoding::kUtf8Bom));
+  return WriteFileAtomic(path_, EncodeLines(ToLines(lines_), WriteEncoding::kUtf8Bom));
 }
 
 Text ReadSetting(TextView group, TextView key, const std::string& file, TextView fallback) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 
 namespace corvane {

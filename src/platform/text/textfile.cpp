@@ -39,7 +39,7 @@ class LineSink {
   }
 
   // Text after the last line end is a line of its own.
-  std::vector<Text> Finish() {
+  LineList Finish() {
     if (!current_.empty()) EndLine();
     return std::move(lines_);
   }
@@ -50,7 +50,7 @@ class LineSink {
     current_.clear();
   }
 
-  std::vector<Text> lines_;
+  LineList lines_;
   Text current_;
   bool after_cr_ = false;
 };
@@ -63,8 +63,8 @@ size_t CountLineFeeds(std::string_view bytes, size_t unit) {
 // For single-byte-based formats CR and LF bytes never occur inside a multi-byte sequence, so the
 // bytes are split into lines first and each line is decoded on its own.
 template <typename Decoder>
-std::vector<Text> SplitThenDecode(std::string_view bytes, Decoder decode) {
-  std::vector<Text> lines;
+LineList SplitThenDecode(std::string_view bytes, Decoder decode) {
+  LineList lines;
   lines.reserve(CountLineFeeds(bytes, 1));
   const size_t n = bytes.size();
   size_t start = 0;
@@ -93,7 +93,7 @@ char32_t ReadUnit32(std::string_view bytes, size_t i, bool big_endian) {
   return c;
 }
 
-std::vector<Text> DecodeUtf16Lines(std::string_view bytes, bool big_endian) {
+LineList DecodeUtf16Lines(std::string_view bytes, bool big_endian) {
   LineSink sink(CountLineFeeds(bytes, 2));
   const size_t n = bytes.size();
   size_t i = 0;
@@ -112,7 +112,7 @@ std::vector<Text> DecodeUtf16Lines(std::string_view bytes, bool big_endian) {
   return sink.Finish();
 }
 
-std::vector<Text> DecodeUtf32Lines(std::string_view bytes, bool big_endian) {
+LineList DecodeUtf32Lines(std::string_view bytes, bool big_endian) {
   LineSink sink(CountLineFeeds(bytes, 4));
   const size_t n = bytes.size();
   size_t i = 0;
@@ -122,6 +122,13 @@ std::vector<Text> DecodeUtf32Lines(std::string_view bytes, bool big_endian) {
   }
   if (i < n) sink.Add(kReplacement);  // a partial code unit at the end
   return sink.Finish();
+}
+
+// ASCII bytes are the line's characters as they stand; anything else goes through the decoder.
+Line Utf8Line(std::string_view bytes) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+  return ascii ? Line::FromLatin1Bytes(bytes) : Line(FromUtf8(bytes));
 }
 
 char Latin1Byte(char32_t c) {
@@ -158,18 +165,18 @@ size_t BomLength(TextFormat format) {
   return 0;
 }
 
-std::vector<Text> DecodeLines(std::string_view bytes, Unmarked unmarked) {
+LineList DecodeLines(std::string_view bytes, Unmarked unmarked) {
   const TextFormat format = DetectBom(bytes);
   return DecodeLinesAs(bytes.substr(BomLength(format)), format, unmarked);
 }
 
-std::vector<Text> DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmarked) {
+LineList DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmarked) {
   switch (format) {
     case TextFormat::kNone:
-      if (unmarked == Unmarked::kLatin1) return SplitThenDecode(bytes, FromLatin1);
-      return SplitThenDecode(bytes, FromUtf8);
+      if (unmarked == Unmarked::kLatin1) return SplitThenDecode(bytes, Line::FromLatin1Bytes);
+      return SplitThenDecode(bytes, Utf8Line);
     case TextFormat::kUtf8:
-      return SplitThenDecode(bytes, FromUtf8);
+      return SplitThenDecode(bytes, Utf8Line);
     case TextFormat::kUtf16LE:
       return DecodeUtf16Lines(bytes, false);
     case TextFormat::kUtf16BE:
@@ -182,29 +189,46 @@ std::vector<Text> DecodeLinesAs(std::string_view bytes, TextFormat format, Unmar
   return {};
 }
 
-std::string EncodeLines(const std::vector<Text>& lines, WriteEncoding encoding) {
+std::string EncodeLines(const LineList& lines, WriteEncoding encoding) {
   size_t total = 3;
-  for (const Text& line : lines) total += line.size() + 1;
+  for (const Line& line : lines) total += line.size() + 1;
   std::string out;
   out.reserve(total);
   if (encoding == WriteEncoding::kUtf8Bom) {
     out += "\xEF\xBB\xBF";
-    for (const Text& line : lines) {
-      out += ToUtf8(line);
+    for (const Line& line : lines) {
+      if (line.narrow()) {
+        for (char b : line.bytes()) {
+          const auto c = static_cast<unsigned char>(b);
+          if (c < 0x80) {
+            out += b;
+          } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+          }
+        }
+      } else {
+        out += ToUtf8(line.wide());
+      }
       out += '\n';
     }
     return out;
   }
-  for (const Text& line : lines) {
-    for (char32_t c : line) out += Latin1Byte(c);
+  for (const Line& line : lines) {
+    if (line.narrow()) {
+      out += line.bytes();
+    } else {
+      for (char32_t c : line.wide()) out += Latin1Byte(c);
+    }
     out += '\n';
   }
   return out;
 }
 
-bool FitsLatin1(const std::vector<Text>& lines) {
-  for (const Text& line : lines) {
-    for (char32_t c : line) {
+bool FitsLatin1(const LineList& lines) {
+  for (const Line& line : lines) {
+    if (line.narrow()) continue;
+    for (char32_t c : line.wide()) {
       if (c >= 0x100 && !IsEscapedByte(c)) return false;
     }
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 
 namespace corvane {
@@ -26,20 +27,20 @@ size_t BomLength(TextFormat format);
 // Decodes `bytes` (which may still start with a mark; it is skipped) into lines. A line ends at CR,
 // LF or CRLF; text after the last line end is a line of its own; an empty input gives no line.
 // Invalid sequences and a truncated tail never fail: see text.h for how bytes are kept.
-std::vector<Text> DecodeLines(std::string_view bytes, Unmarked unmarked = Unmarked::kLatin1);
+LineList DecodeLines(std::string_view bytes, Unmarked unmarked = Unmarked::kLatin1);
 // The same for a format already known (`bytes` without the mark).
-std::vector<Text> DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmarked);
+LineList DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmarked);
 
 // The bytes of a file: the mark of the encoding (if any), then every line followed by a line feed.
-std::string EncodeLines(const std::vector<Text>& lines, WriteEncoding encoding);
+std::string EncodeLines(const LineList& lines, WriteEncoding encoding);
 // True when every character of every line can be written as one byte of ISO-8859-1 (escaped raw
 // bytes included).
-bool FitsLatin1(const std::vector<Text>& lines);
+bool FitsLatin1(const LineList& lines);
 
 // A file read as text: its mark and its lines.
 struct TextFile {
   TextFormat format = TextFormat::kNone;
-  std::vector<Text> lines;
+  LineList lines;
 };
 
 // Reads and decodes a whole file. Returns false when it cannot be opened or read.
