@@ -100,7 +100,9 @@ class ObjectCollector {
 
   // False when the line repeats an identifier that stops the run.
   bool CollectLine(TextView line) {
-    const Text upper = UpperCase(line);
+    upper_.assign(line);
+    for (char32_t& c : upper_) c = UpperChar(c);
+    const Text& upper = upper_;
     for (const ObjectRule& rule : kObjectRules) {
       if (MatchesRule(upper, rule)) return CollectByRule(line, rule);
     }
@@ -132,13 +134,16 @@ class ObjectCollector {
   RunLog& log_;
   std::array<IdentifierList, kListCount> lists_;
   KeySet gadgets_;
+  Text upper_;  // the current line in upper case, its buffer kept from line to line
 };
 
 }  // namespace
 
 bool CollectObjects(SourceModel& model, RunLog& log) {
   ObjectCollector collector(model, log);
-  for (const Text& line : model.LinesSource) {
+  Text line;
+  for (const Line& stored : model.LinesSource) {
+    stored.CopyTo(line);
     if (!collector.CollectLine(line)) return false;
   }
   return true;

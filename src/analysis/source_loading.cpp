@@ -176,7 +176,9 @@ void ScanIncludeFiles(SourceModel& model, const std::string& project_dir, TextVi
   TextList lines;
   if (!ReadLines(project_dir + ToUtf8(file_name), lines)) return;
   const Text dir = FromUtf8(project_dir);
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     const Text name = IncludeName(line);
     if (IsSkippedInclude(name)) continue;
     model.ListIncludeFile.push_back(ResolveInclude(dir, name));

@@ -96,7 +96,9 @@ void RecordResources(const Text& line, SourceModel& model) {
 // "Procedure " with its blank: "Procedure.i" and "ProcedureReturn" do not open a procedure.
 void ConvertLines(const TextList& lines, bool form_file, SourceModel& model) {
   bool in_procedure = false;
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     if (FindNoCase(line, U"PROCEDURE ", 1) != 0) in_procedure = true;
     if (in_procedure) model.LinesSource.push_back(form_file ? ConvertFormLine(line) : line);
     if (FindNoCase(line, U"ENDPROCEDURE", 1) != 0) {

@@ -92,7 +92,9 @@ void WrapLanguageTexts(SourceModel& model) {
 }
 
 void CollectLanguageKeys(SourceModel& model, const TextList& lines) {
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     size_t q1 = 0;
     size_t q2 = 0;
     if (FindNoCase(line, kLanguageWrapper, 1) == 0) continue;

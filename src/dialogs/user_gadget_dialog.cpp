@@ -27,7 +27,7 @@ void CreateUserGadgetGadgets(Toolkit& tk) {
 // UTF-8 without a byte order mark, every line ending in a line feed.
 std::string UserGadgetFileBytes(const NameList& names) {
   std::string bytes;
-  for (const Text& line : UserGadgetFileLines(names)) {
+  for (const Text line : UserGadgetFileLines(names)) {
     bytes += ToUtf8(line);
     bytes += '\n';
   }

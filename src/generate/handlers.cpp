@@ -58,7 +58,9 @@ class HandlerList {
 
   // A name holding ")" cannot be looked up by its first ")"; such heads are searched plainly.
   bool ScanForHead(const Text& head) const {
-    for (const Text& line : lines_) {
+    Text line;
+    for (const Line& stored : lines_) {
+      stored.CopyTo(line);
       if (line.find(head) != Text::npos) return true;
     }
     return false;

@@ -33,7 +33,9 @@ void PointAtFirstWindow(TextList& lines, const Text& window) {
 // True when a "MenuItem(#PB_Menu_Quit" line stands inside a macOS CompilerIf block.
 bool HasMacQuitItem(const TextList& lines) {
   bool in_mac_block = false;
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     if (Contains(line, kMacCompilerIf)) {
       in_mac_block = true;
     } else if (in_mac_block) {

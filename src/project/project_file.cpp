@@ -65,7 +65,9 @@ void ReadSwitchLine(TextView line, Switches& switches) {
 
 std::string Utf8Bytes(const LineList& lines) {
   std::string bytes;
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     bytes += ToUtf8(line);
     bytes += '\n';
   }
@@ -121,7 +123,9 @@ int ReadProject(ProjectHost& host, SourceModel& model, ProjectState& state, cons
   model.LinesProject = DecodeLines(bytes, Unmarked::kUtf8);
 
   Text section;
-  for (const Text& line : model.LinesProject) {
+  Text line;
+  for (const Line& stored : model.LinesProject) {
+    stored.CopyTo(line);
     if (!line.empty() && line[0] == U'[') {
       section = line;
     } else if (line.empty()) {

@@ -8,7 +8,9 @@ namespace corvane {
 std::vector<Text> ParseUserGadgetList(const LineList& lines) {
   std::vector<Text> names;
   Text section;
-  for (const Text& line : lines) {
+  Text line;
+  for (const Line& stored : lines) {
+    stored.CopyTo(line);
     if (!line.empty() && line[0] == U'[') {
       section = line;
     } else if (line.empty()) {

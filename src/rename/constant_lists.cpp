@@ -76,7 +76,9 @@ void FollowWindowRenames(const std::vector<ReplaceRecord>& replace, NameList& na
 
 // Appends to `out` every name of `names` that equals none of `others` (exact comparison).
 void AppendMissing(const NameList& names, const NameList& others, NameList& out) {
-  const std::unordered_set<Text> present(others.begin(), others.end());
+  std::unordered_set<TextView> present;
+  present.reserve(others.size());
+  for (const Text& other : others) present.insert(other);
   for (const Text& name : names) {
     if (present.count(name) == 0) out.push_back(name);
   }

@@ -19,7 +19,7 @@ SourceModel ModelWithLines(const std::vector<std::string>& lines) {
 
 std::vector<std::string> Utf8Lines(const SourceModel& model) {
   std::vector<std::string> lines;
-  for (const Text& line : model.LinesSource) lines.push_back(ToUtf8(line));
+  for (const Text line : model.LinesSource) lines.push_back(ToUtf8(line));
   return lines;
 }
 

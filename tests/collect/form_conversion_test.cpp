@@ -204,9 +204,9 @@ TEST(ConvertFormFilesCorpusTest, RealFormFiles) {
     TextFile file;
     ASSERT_TRUE(ReadTextFile(entry.path().string(), file));
     size_t ends = 0;
-    for (const Text& line : file.lines) ends += FindNoCase(line, U"ENDPROCEDURE", 1) != 0;
+    for (const Text line : file.lines) ends += FindNoCase(line, U"ENDPROCEDURE", 1) != 0;
     size_t separators = 0;
-    for (const Text& line : model.LinesSource) {
+    for (const Text line : model.LinesSource) {
       separators += line == kSeparatorLine;
       if (ext == ".pbf") {
         EXPECT_EQ(FindNoCase(line, U"CreateMenu(0", 1), 0u) << entry.path();

@@ -14,7 +14,7 @@ using Images = std::vector<std::pair<std::string, std::string>>;  // {Name, File
 
 Lines Utf8(const TextList& lines) {
   Lines out;
-  for (const Text& line : lines) out.push_back(ToUtf8(line));
+  for (const Text line : lines) out.push_back(ToUtf8(line));
   return out;
 }
 

@@ -25,7 +25,7 @@ TextList FromLines(const Lines& lines) {
 
 Lines Utf8(const TextList& lines) {
   Lines out;
-  for (const Text& line : lines) out.push_back(ToUtf8(line));
+  for (const Text line : lines) out.push_back(ToUtf8(line));
   return out;
 }
 
@@ -152,7 +152,7 @@ void AddKeys(SourceModel& model, const Lines& keys) {
 // The lines of the template from the #MaxLanguage line to the end of the data section's labels.
 Lines TemplateLanguageBlock(const TextList& lines) {
   Lines out;
-  for (const Text& line : lines) {
+  for (const Text line : lines) {
     std::string s = ToUtf8(line);
     if (s.find("MaxLanguage =") != std::string::npos || s.find("Language:") != std::string::npos ||
         s.find("Data.s") != std::string::npos) {

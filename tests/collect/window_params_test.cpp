@@ -20,7 +20,7 @@ std::vector<std::string> RunPass(Pass pass, const std::vector<std::string>& line
   for (const std::string& line : lines) model.LinesSource.push_back(T(line));
   pass(model);
   std::vector<std::string> out;
-  for (const Text& line : model.LinesSource) out.push_back(ToUtf8(line));
+  for (const Text line : model.LinesSource) out.push_back(ToUtf8(line));
   return out;
 }
 

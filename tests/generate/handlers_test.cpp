@@ -31,7 +31,7 @@ Lines Simple(const std::string& head, const std::string& body) {
 
 size_t CountLine(const TextList& lines, const std::string& wanted) {
   size_t count = 0;
-  for (const Text& line : lines) count += ToUtf8(line) == wanted;
+  for (const Text line : lines) count += ToUtf8(line) == wanted;
   return count;
 }
 

@@ -72,7 +72,7 @@ TEST(TemplatesTest, StoredLineEnds) {
 TEST(TemplatesTest, CutAndJoinedWithLfReproducesText) {
   for (Template which : kAll) {
     std::string joined;
-    for (const Text& line : TemplateLines(which)) joined += ToUtf8(line) + "\n";
+    for (const Text line : TemplateLines(which)) joined += ToUtf8(line) + "\n";
     EXPECT_EQ(joined, WithoutCr(TemplateText(which))) << static_cast<int>(which);
   }
 }
@@ -135,7 +135,7 @@ TEST(TemplatesTest, NoOtherTrailingBlanks) {
   };
   for (const Case& c : cases) {
     size_t count = 0;
-    for (const Text& line : TemplateLines(c.which)) {
+    for (const Text line : TemplateLines(c.which)) {
       if (!line.empty() && (line.back() == U' ' || line.back() == U'\t')) ++count;
     }
     EXPECT_EQ(count, c.count) << static_cast<int>(c.which);
@@ -158,7 +158,7 @@ TEST(TemplatesTest, SeparatorLengths) {
   for (const Case& c : cases) {
     const Text separator = U"; " + Text(c.asterisks, U'*');
     size_t separators = 0;
-    for (const Text& line : TemplateLines(c.which)) {
+    for (const Text line : TemplateLines(c.which)) {
       if (line.rfind(U"; **", 0) != 0) continue;
       EXPECT_EQ(line, separator) << static_cast<int>(c.which);
       ++separators;

@@ -69,6 +69,7 @@ class Line {
   }
   const char* NarrowData() const { return OnHeap() ? HeapPointer() : raw_; }
   const char32_t* WideData() const { return reinterpret_cast<const char32_t*>(HeapPointer()); }
+  size_t HeapBytes() const;
   void Assign(TextView text);
   void AssignNarrow(std::string_view bytes);
   void Release();
