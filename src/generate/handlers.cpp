@@ -44,7 +44,10 @@ class HandlerList {
  private:
   // Indexes the lines appended since the last call, so the index follows the list as it grows.
   void IndexNewLines() {
-    for (; indexed_ < lines_.size(); ++indexed_) IndexLine(lines_[indexed_]);
+    for (; indexed_ < lines_.size(); ++indexed_) {
+      lines_[indexed_].CopyTo(buffer_);
+      IndexLine(buffer_);
+    }
   }
 
   void IndexLine(const Text& line) {
@@ -69,6 +72,7 @@ class HandlerList {
   TextList& lines_;
   std::unordered_set<Text> heads_;
   size_t indexed_ = 0;
+  Text buffer_;  // the line being indexed, its buffer kept from line to line
 };
 
 Text HeadLine(TextView prefix, TextView name, TextView parameters) {

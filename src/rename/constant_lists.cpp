@@ -76,6 +76,7 @@ void FollowWindowRenames(const std::vector<ReplaceRecord>& replace, NameList& na
 
 // Appends to `out` every name of `names` that equals none of `others` (exact comparison).
 void AppendMissing(const NameList& names, const NameList& others, NameList& out) {
+  if (names == others) return;  // the usual case of a run without renames
   std::unordered_set<TextView> present;
   present.reserve(others.size());
   for (const Text& other : others) present.insert(other);
