@@ -1,6 +1,7 @@
 #include "analysis/collect_objects.h"
 
 #include <array>
+#include <vector>
 
 #include "analysis/prefix.h"
 
@@ -43,15 +44,33 @@ constexpr ObjectRule kObjectRules[] = {
      kByToolbarButtonTail},
 };
 
-// Keyword test on the line's upper-case form: a plain search of an upper-case keyword there gives
-// the same answer as FindNoCase while the line is upper-cased once for all eight rules.
-bool ContainsKeyword(TextView upper_line, TextView keyword) {
-  return !keyword.empty() && upper_line.find(keyword) != TextView::npos;
+// Every keyword ends with "(#", so a line holds a keyword exactly when one of its "(#" is preceded
+// by the rest of the keyword: the line is searched once for "(#" instead of once per keyword.
+constexpr bool AllKeywordsEndWithCall() {
+  for (const ObjectRule& rule : kObjectRules) {
+    if (!rule.keyword.ends_with(kGadgetCall)) return false;
+    if (!rule.other_keyword.empty() && !rule.other_keyword.ends_with(kGadgetCall)) return false;
+  }
+  return true;
+}
+static_assert(AllKeywordsEndWithCall());
+
+// Keyword test on the line's upper-case form, which gives the same answer as FindNoCase while the
+// line is upper-cased once for all rules. `calls` holds the 0-based positions of every "(#".
+bool ContainsKeyword(TextView upper_line, const std::vector<size_t>& calls, TextView keyword) {
+  if (keyword.empty()) return false;
+  const TextView head = keyword.substr(0, keyword.size() - kGadgetCall.size());
+  for (size_t call : calls) {
+    if (call >= head.size() && upper_line.substr(call - head.size(), head.size()) == head) {
+      return true;
+    }
+  }
+  return false;
 }
 
-bool MatchesRule(TextView upper_line, const ObjectRule& rule) {
-  return ContainsKeyword(upper_line, rule.keyword) ||
-         ContainsKeyword(upper_line, rule.other_keyword);
+bool MatchesRule(TextView upper_line, const std::vector<size_t>& calls, const ObjectRule& rule) {
+  return ContainsKeyword(upper_line, calls, rule.keyword) ||
+         ContainsKeyword(upper_line, calls, rule.other_keyword);
 }
 
 // 1-based position of the first `what`, 0 when absent.
@@ -102,11 +121,17 @@ class ObjectCollector {
   bool CollectLine(TextView line) {
     upper_.assign(line);
     for (char32_t& c : upper_) c = UpperChar(c);
-    const Text& upper = upper_;
-    for (const ObjectRule& rule : kObjectRules) {
-      if (MatchesRule(upper, rule)) return CollectByRule(line, rule);
+    const TextView upper = upper_;
+    calls_.clear();
+    for (size_t at = upper.find(kGadgetCall); at != TextView::npos;
+         at = upper.find(kGadgetCall, at + 1)) {
+      calls_.push_back(at);
     }
-    if (ContainsKeyword(upper, kGadgetCall)) CollectGadget(line);
+    if (calls_.empty()) return true;  // no keyword, no gadget call
+    for (const ObjectRule& rule : kObjectRules) {
+      if (MatchesRule(upper, calls_, rule)) return CollectByRule(line, rule);
+    }
+    CollectGadget(line, upper);
     return true;
   }
 
@@ -121,20 +146,24 @@ class ObjectCollector {
   // A gadget line is a call of a gadget-creating function that stands alone on the line: the whole
   // text before the first "(#", blanks and then tabs removed, must be the function name. Blanks
   // inside a tab indentation therefore stay and the line is no gadget line.
-  void CollectGadget(TextView line) {
-    const size_t call = FindFirst(line, kGadgetCall);
-    const Text function = UpperCase(Trim(Trim(line.substr(0, call - 1), U" "), U"\t"));
-    if (model_.MapGadgetFunction.count(function) == 0) return;
-    Text id = LineIdentifier(line, false);
-    if (!gadgets_.insert(UpperCase(id)).second) return;
-    model_.ListGadgetID.push_back(GadgetRecord{std::move(id), function});
+  // The upper-case form has the same positions, so the function name and the identifier in upper
+  // case are views into it.
+  void CollectGadget(TextView line, TextView upper) {
+    const TextView function = TrimView(TrimView(upper.substr(0, calls_.front()), U" "), U"\t");
+    if (model_.MapGadgetFunction.find(function) == model_.MapGadgetFunction.end()) return;
+    const size_t first = FindFirst(line, U"(") + 2;
+    const size_t stop = FindFirst(line, U",");
+    if (!gadgets_.emplace(IdentifierView(upper, first, stop)).second) return;
+    model_.ListGadgetID.push_back(
+        GadgetRecord{Text(IdentifierView(line, first, stop)), Text(function)});
   }
 
   SourceModel& model_;
   RunLog& log_;
   std::array<IdentifierList, kListCount> lists_;
   KeySet gadgets_;
-  Text upper_;  // the current line in upper case, its buffer kept from line to line
+  Text upper_;                // the current line in upper case, its buffer kept from line to line
+  std::vector<size_t> calls_;  // positions of its "(#"
 };
 
 }  // namespace

@@ -198,11 +198,15 @@ void PrefixObjectLine(SourceLine& line, Text& prefix, const KeySet& keywords) {
 
 }  // namespace
 
-Text IdentifierBetween(TextView line, size_t first, size_t stop) {
+TextView IdentifierView(TextView line, size_t first, size_t stop) {
   if (first < 1) first = 1;
-  if (first > line.size()) return Text();
+  if (first > line.size()) return TextView();
   const size_t end = stop >= first ? stop : line.size() + 1;
-  return Trim(line.substr(first - 1, end - first));
+  return TrimView(line.substr(first - 1, end - first));
+}
+
+Text IdentifierBetween(TextView line, size_t first, size_t stop) {
+  return Text(IdentifierView(line, first, stop));
 }
 
 // The prefix carries from line to line, across the end of one common file into the next, until a

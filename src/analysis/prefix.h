@@ -20,5 +20,7 @@ bool PrefixIdentifiers(SourceModel& model, RunLog& log);
 // so a line that lacks the expected "," or ")" still gives an identifier and nothing is read past
 // its end.
 Text IdentifierBetween(TextView line, size_t first, size_t stop);
+// The same as a view into `line`.
+TextView IdentifierView(TextView line, size_t first, size_t stop);
 
 }  // namespace corvane

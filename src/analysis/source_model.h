@@ -40,8 +40,14 @@ struct ReplaceRecord {
   int32_t Kind = 0;  // 1 window, 2 menu, 3 menu item, 4 status bar, 5 toolbar, 6 gadget
 };
 
+// Hashes Text and TextView alike, so sets of Text can be asked with a view.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(TextView text) const { return std::hash<TextView>()(text); }
+};
+
 // Keys are stored in upper case; only presence matters.
-using KeySet = std::unordered_set<Text>;
+using KeySet = std::unordered_set<Text, TextHash, std::equal_to<>>;
 
 // A string map that iterates in the order its keys were first added, so the files written from it
 // (the language block and the catalog) come out the same on every run.

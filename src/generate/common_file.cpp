@@ -1,5 +1,7 @@
 #include "generate/common_file.h"
 
+#include <iterator>
+
 namespace corvane {
 namespace {
 
@@ -30,6 +32,12 @@ void AppendAll(TextList& out, const TextList& lines) {
   out.insert(out.end(), lines.begin(), lines.end());
 }
 
+void MoveAll(TextList& out, TextList& lines) {
+  out.insert(out.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+  lines.clear();
+  lines.shrink_to_fit();
+}
+
 }  // namespace
 
 void BuildConstantSections(SourceModel& model) {
@@ -50,9 +58,11 @@ void BuildConstantSections(SourceModel& model) {
 
 void BuildCommonFile(SourceModel& model, const Switches& switches) {
   TextList& out = model.LinesCommonFile;
+  out.reserve(out.size() + model.LinesConstants.size() + model.LinesFonts.size() +
+              model.LinesImages.size() + model.LinesSource.size() + 16);
   out.emplace_back(kCommonFileHeader);
   AddSeparatorBlock(out);
-  AppendAll(out, model.LinesConstants);
+  MoveAll(out, model.LinesConstants);
   AddSeparatorBlock(out);
   AppendAll(out, model.LinesFonts);
   AppendAll(out, model.LinesImages);
@@ -61,7 +71,7 @@ void BuildCommonFile(SourceModel& model, const Switches& switches) {
     out.emplace_back(kLoadLanguageInclude);
     AddSeparatorBlock(out);
   }
-  AppendAll(out, model.LinesSource);
+  MoveAll(out, model.LinesSource);
 }
 
 }  // namespace corvane

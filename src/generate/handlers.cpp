@@ -29,7 +29,7 @@ class HandlerList {
   bool ContainsHead(const Text& head) {
     if (head.find(U')') + 1 != head.size()) return ScanForHead(head);
     IndexNewLines();
-    return heads_.count(head) != 0;
+    return heads_.count(Line(head)) != 0;
   }
 
   // The file header, written only into an empty list.
@@ -45,7 +45,10 @@ class HandlerList {
   // Indexes the lines appended since the last call, so the index follows the list as it grows.
   void IndexNewLines() {
     for (; indexed_ < lines_.size(); ++indexed_) {
-      lines_[indexed_].CopyTo(buffer_);
+      const Line& line = lines_[indexed_];
+      // Most lines hold no head line; a narrow line is searched in its bytes first.
+      if (line.narrow() && line.bytes().find("Procedure ") == std::string_view::npos) continue;
+      line.CopyTo(buffer_);
       IndexLine(buffer_);
     }
   }
@@ -55,7 +58,7 @@ class HandlerList {
          at = line.find(kProcedureKeyword, at + 1)) {
       size_t close = line.find(U')', at);
       if (close == Text::npos) return;  // no head line can start here or further on
-      heads_.insert(line.substr(at, close - at + 1));
+      heads_.emplace(TextView(line).substr(at, close - at + 1));
     }
   }
 
@@ -70,7 +73,7 @@ class HandlerList {
   }
 
   TextList& lines_;
-  std::unordered_set<Text> heads_;
+  std::unordered_set<Line, LineHash> heads_;  // held as lines: one byte per character
   size_t indexed_ = 0;
   Text buffer_;  // the line being indexed, its buffer kept from line to line
 };

@@ -86,8 +86,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Copies everything readable from `in` to `out`.
+// Copies everything readable from `in` to `out`: inside the kernel where it can, else through a
+// buffer (other file systems, older kernels, special files).
 bool CopyAll(int in, int out) {
+#if defined(__linux__)
+  for (;;) {
+    const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, size_t{1} << 30, 0);
+    if (copied == 0) return true;
+    if (copied > 0) continue;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP &&
+        errno != EBADF) {
+      return false;
+    }
+    break;  // fall back from where the kernel stopped
+  }
+#endif
   char buffer[64 * 1024];
   for (;;) {
     const ssize_t got = ::read(in, buffer, sizeof buffer);

@@ -251,6 +251,12 @@ bool operator==(const Line& a, TextView b) {
   return true;
 }
 
+size_t LineHash::operator()(const Line& line) const {
+  // Equal lines are stored alike (narrow whenever they can be), so each form hashes on its own.
+  if (line.narrow()) return std::hash<std::string_view>()(line.bytes());
+  return std::hash<TextView>()(line.wide());
+}
+
 std::vector<Text> ToTexts(const LineList& lines) {
   std::vector<Text> out;
   out.reserve(lines.size());

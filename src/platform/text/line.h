@@ -80,6 +80,11 @@ class Line {
 
 static_assert(sizeof(Line) == 16);
 
+// For sets of lines.
+struct LineHash {
+  size_t operator()(const Line& line) const;
+};
+
 using LineList = std::vector<Line>;
 
 // Edits one line as Text: the line's characters are copied into `buffer` (reused from line to

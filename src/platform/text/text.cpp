@@ -112,12 +112,14 @@ Text TrimRight(TextView text, TextView chars) {
   return end == TextView::npos ? Text() : Text(text.substr(0, end + 1));
 }
 
-Text Trim(TextView text, TextView chars) {
+TextView TrimView(TextView text, TextView chars) {
   const size_t start = text.find_first_not_of(chars);
-  if (start == TextView::npos) return Text();
+  if (start == TextView::npos) return TextView();
   const size_t end = text.find_last_not_of(chars);
-  return Text(text.substr(start, end - start + 1));
+  return text.substr(start, end - start + 1);
 }
+
+Text Trim(TextView text, TextView chars) { return Text(TrimView(text, chars)); }
 
 Text Decimal(int64_t value) { return FromUtf8(std::to_string(value)); }
 

@@ -30,6 +30,8 @@ inline char32_t UpperChar(char32_t c) { return (c >= U'a' && c <= U'z') ? c - 32
 
 // Removes the given characters from both ends (default: blanks only).
 Text Trim(TextView text, TextView chars = U" ");
+// The same as a view into `text`, without a copy.
+TextView TrimView(TextView text, TextView chars = U" ");
 Text TrimLeft(TextView text, TextView chars = U" ");
 Text TrimRight(TextView text, TextView chars = U" ");
 

@@ -1,6 +1,8 @@
 #include "platform/text/textfile.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/fs/fs.h"
 
@@ -124,11 +126,24 @@ LineList DecodeUtf32Lines(std::string_view bytes, bool big_endian) {
   return sink.Finish();
 }
 
+// True when no byte has its high bit set; eight bytes are tested at a time.
+bool IsAscii(std::string_view bytes) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  }
+  return true;
+}
+
 // ASCII bytes are the line's characters as they stand; anything else goes through the decoder.
 Line Utf8Line(std::string_view bytes) {
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                 [](char b) { return static_cast<unsigned char>(b) < 0x80; });
-  return ascii ? Line::FromLatin1Bytes(bytes) : Line(FromUtf8(bytes));
+  return IsAscii(bytes) ? Line::FromLatin1Bytes(bytes) : Line(FromUtf8(bytes));
 }
 
 char Latin1Byte(char32_t c) {
@@ -197,7 +212,9 @@ std::string EncodeLines(const LineList& lines, WriteEncoding encoding) {
   if (encoding == WriteEncoding::kUtf8Bom) {
     out += "\xEF\xBB\xBF";
     for (const Line& line : lines) {
-      if (line.narrow()) {
+      if (line.narrow() && IsAscii(line.bytes())) {
+        out += line.bytes();
+      } else if (line.narrow()) {
         for (char b : line.bytes()) {
           const auto c = static_cast<unsigned char>(b);
           if (c < 0x80) {
