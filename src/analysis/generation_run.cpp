@@ -14,8 +14,10 @@
 #include "generate/update_sources.h"
 #include "generate/write_files.h"
 #include "platform/fs/fs.h"
+#include "platform/parallel.h"
 #include "project/project_file.h"
 #include "rename/constant_lists.h"
+
 
 namespace corvane {
 
@@ -87,8 +89,9 @@ bool GenerateStep1(RunContext& run) {
   for (const Text& item : run.host.ReadCommonFiles()) {
     m.ListCommonFile.push_back(ResolveCommonFile(item, dir));
   }
-  ConvertFormFiles(m, run.host);
-  LoadSources(m, sw, dir);
+  // The form code and the sources beside it are read at the same time: the first fills LinesSource,
+  // ListImage and ListFont (and logs), the second the main, handler and language lists.
+  RunSideBySide([&] { ConvertFormFiles(m, run.host); }, [&] { LoadSources(m, sw, dir); });
   if (m.ListCommonFile.empty()) {
     run.host.WriteLog(U"None Files to Generate.");
     run.host.EnableMainWindow();
@@ -123,6 +126,9 @@ bool GenerateStep2(RunContext& run) {
   for (int kind = 1; kind <= 6; ++kind) {
     if (!CheckConstants(run.model, kind, run.host)) return false;
   }
+  // The per-kind name lists are done with; the renames found are in ListReplace.
+  NameList().swap(run.model.ListOldConst);
+  NameList().swap(run.model.ListNewConst);
   return true;
 }
 
@@ -148,18 +154,22 @@ void GenerateStep4(RunContext& run) {
   const Switches& sw = run.state.switches;
   run.host.WriteLog(U"Generate Code Step 4 ...");
   run.host.WriteLog(U"- Create new code...");
-  UpdateMainProgram(m, sw);
-  BuildCommonFile(m, sw);
-  if (sw.SwitchUseCallFast) {
-    FillCallEventTables(m);
-  } else {
-    FillSelectDispatch(m);
-  }
-  if (sw.SwitchMacMenuEvents) AddMacMenuHandlers(m);
-  AddMenuHandlers(m);
-  AddSizeHandlers(m);
-  AddExitHandlers(m);
-  AddGadgetHandlers(m);
+  // The gadget handlers (LinesEventGadget) are made beside the other files, which none of them reads.
+  RunSideBySide(
+      [&] {
+        UpdateMainProgram(m, sw);
+        BuildCommonFile(m, sw);
+        if (sw.SwitchUseCallFast) {
+          FillCallEventTables(m);
+        } else {
+          FillSelectDispatch(m);
+        }
+        if (sw.SwitchMacMenuEvents) AddMacMenuHandlers(m);
+        AddMenuHandlers(m);
+        AddSizeHandlers(m);
+        AddExitHandlers(m);
+      },
+      [&] { AddGadgetHandlers(m); });
   LogCountLines(run);
 
   run.host.WriteLog(U"- Write Files...");

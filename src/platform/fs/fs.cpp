@@ -420,6 +420,13 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   return ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
+bool WriteFileAtomicStream(const std::string& path,
+                           const std::function<bool(const ByteSink&)>& produce) {
+  return ReplaceFile(path, [&produce](int fd) {
+    return produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
+  });
+}
+
 std::string ExecutableDirectory() {
 #ifdef __APPLE__
   uint32_t size = 0;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,14 @@ bool IsReadOnly(const std::string& path);
 // permissions. Fails, leaving the old file as it was, when the target is read-only or any step
 // fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Receives the pieces of a file's content in order; false stops the writing.
+using ByteSink = std::function<bool(std::string_view)>;
+// The same as WriteFileAtomic with the content produced piece by piece, so that a large file is
+// never held whole: `produce` hands every piece to the sink and returns false to give up (the old
+// file then stays as it was).
+bool WriteFileAtomicStream(const std::string& path,
+                           const std::function<bool(const ByteSink&)>& produce);
 
 // Directory of the running executable, with trailing "/".
 std::string ExecutableDirectory();

@@ -204,42 +204,63 @@ LineList DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmar
   return {};
 }
 
-std::string EncodeLines(const LineList& lines, WriteEncoding encoding) {
-  size_t total = 3;
-  for (const Line& line : lines) total += line.size() + 1;
-  std::string out;
-  out.reserve(total);
-  if (encoding == WriteEncoding::kUtf8Bom) {
-    out += "\xEF\xBB\xBF";
-    for (const Line& line : lines) {
-      if (line.narrow() && IsAscii(line.bytes())) {
-        out += line.bytes();
-      } else if (line.narrow()) {
-        for (char b : line.bytes()) {
-          const auto c = static_cast<unsigned char>(b);
-          if (c < 0x80) {
-            out += b;
-          } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-          }
-        }
-      } else {
-        out += ToUtf8(line.wide());
-      }
-      out += '\n';
-    }
-    return out;
-  }
-  for (const Line& line : lines) {
+namespace {
+
+void AppendEncodedLine(const Line& line, WriteEncoding encoding, std::string& out) {
+  if (encoding == WriteEncoding::kLatin1) {
     if (line.narrow()) {
       out += line.bytes();
     } else {
       for (char32_t c : line.wide()) out += Latin1Byte(c);
     }
-    out += '\n';
+  } else if (line.narrow() && IsAscii(line.bytes())) {
+    out += line.bytes();
+  } else if (line.narrow()) {
+    for (char b : line.bytes()) {
+      const auto c = static_cast<unsigned char>(b);
+      if (c < 0x80) {
+        out += b;
+      } else {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+  } else {
+    out += ToUtf8(line.wide());
   }
+  out += '\n';
+}
+
+const char* MarkOf(WriteEncoding encoding) {
+  return encoding == WriteEncoding::kUtf8Bom ? "\xEF\xBB\xBF" : "";
+}
+
+}  // namespace
+
+std::string EncodeLines(const LineList& lines, WriteEncoding encoding) {
+  size_t total = 3;
+  for (const Line& line : lines) total += line.size() + 1;
+  std::string out;
+  out.reserve(total);
+  out += MarkOf(encoding);
+  for (const Line& line : lines) AppendEncodedLine(line, encoding, out);
   return out;
+}
+
+bool EncodeLinesTo(const LineList& lines, WriteEncoding encoding,
+                   const std::function<bool(std::string_view)>& sink) {
+  constexpr size_t kPiece = size_t{1} << 20;
+  std::string piece;
+  piece.reserve(kPiece + 4096);
+  piece += MarkOf(encoding);
+  for (const Line& line : lines) {
+    AppendEncodedLine(line, encoding, piece);
+    if (piece.size() >= kPiece) {
+      if (!sink(piece)) return false;
+      piece.clear();
+    }
+  }
+  return piece.empty() || sink(piece);
 }
 
 bool FitsLatin1(const LineList& lines) {
