@@ -36,8 +36,13 @@ size_t FindText(TextView line, TextView what, size_t start = 1) {
 // instead of once per comparison; the pass runs a dozen keyword tests on every line.
 class SourceLine {
  public:
-  explicit SourceLine(Text& text) : text_(text), upper_(UpperCase(text)) {}
+  // `upper` is a buffer for the upper-case form, kept from line to line.
+  SourceLine(Text& text, Text& upper) : text_(text), upper_(upper) {
+    upper_.assign(text_);
+    for (char32_t& c : upper_) c = UpperChar(c);
+  }
 
+  TextView upper() const { return upper_; }
   TextView text() const { return text_; }
   // Position of the upper-case `keyword`, letter case of the line ignored; 0 when absent.
   size_t FindKeyword(TextView keyword, size_t start = 1) const {
@@ -54,7 +59,7 @@ class SourceLine {
 
  private:
   Text& text_;
-  Text upper_;
+  Text& upper_;
 };
 
 // Comment filter: only a ";" in the first nine columns excludes the line; one at column 10 or later
@@ -133,14 +138,14 @@ bool IsPrefixedHeightCall(const SourceLine& line, size_t paren) {
 // The function name in front of a call: from the last blank before the "(#" (else the last tab,
 // else the start of the line) up to it, blanks and then tabs removed. So x=ButtonGadget(#B is not a
 // known call.
-Text FunctionNameBefore(TextView line, size_t call) {
+TextView FunctionNameBefore(TextView line, size_t call) {
   size_t from = 0;
   if (call > 1) {
     from = FindReverse(line, U" ", call - 1);
     if (from == 0) from = FindReverse(line, U"\t", call - 1);
   }
   if (from == 0) from = 1;
-  return Trim(Trim(line.substr(from - 1, call - from), U" "), U"\t");
+  return TrimView(TrimView(line.substr(from - 1, call - from), U" "), U"\t");
 }
 
 // The first call with an identifier argument; only the first "(#" of the line is looked at, so
@@ -148,7 +153,8 @@ Text FunctionNameBefore(TextView line, size_t call) {
 void PrefixFirstCall(SourceLine& line, const Text& prefix, const KeySet& keywords) {
   const size_t call = line.Find(U"(#");
   if (call == 0 || IsPrefixedHeightCall(line, call)) return;
-  if (keywords.count(UpperCase(FunctionNameBefore(line.text(), call))) != 0) {
+  // Read from the upper-case form, whose positions are the line's: the name comes out in upper case.
+  if (keywords.find(FunctionNameBefore(line.upper(), call)) != keywords.end()) {
     line.InsertPrefixAfter(call + 1, prefix);
   }
 }
@@ -214,9 +220,10 @@ Text IdentifierBetween(TextView line, size_t first, size_t stop) {
 bool PrefixIdentifiers(SourceModel& model, RunLog& log) {
   Text prefix;
   Text buffer;
+  Text upper;
   for (Line& stored : model.LinesSource) {
     LineEdit edit(stored, buffer);
-    SourceLine line(edit.text());
+    SourceLine line(edit.text(), upper);
     if (IsCommentLine(line)) continue;
     switch (SetPrefixFromOpenWindow(line, prefix)) {
       case WindowOpening::kPbAny:

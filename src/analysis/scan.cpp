@@ -8,23 +8,29 @@ bool IsWordChar(char32_t c) {
   return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || c == U'_';
 }
 
+// The character at `i` of a text or of a narrow line's bytes.
+char32_t CharAt(TextView text, size_t i) { return text[i]; }
+char32_t CharAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
+
 // Whether `search` stands in `text` at the 0-based index `at` (which must leave room for it).
-bool MatchesNoCase(TextView text, TextView search, size_t at) {
+template <typename View>
+bool MatchesNoCase(View text, TextView search, size_t at) {
   for (size_t k = 0; k < search.size(); ++k) {
-    if (UpperChar(text[at + k]) != UpperChar(search[k])) return false;
+    if (UpperChar(CharAt(text, at + k)) != UpperChar(search[k])) return false;
   }
   return true;
 }
 
 // 0-based index of the first case-blind occurrence at or after `from`, or npos.
-size_t IndexNoCase(TextView text, TextView search, size_t from) {
+template <typename View>
+size_t IndexNoCase(View text, TextView search, size_t from) {
   if (search.empty() || search.size() > text.size()) return TextView::npos;
   // Candidates are the places of the first character in either case; only those are compared.
   const char32_t upper = UpperChar(search[0]);
   const char32_t lower = (upper >= U'A' && upper <= U'Z') ? upper + 32 : upper;
   const size_t last = text.size() - search.size();
   for (size_t i = from; i <= last; ++i) {
-    const char32_t c = text[i];
+    const char32_t c = CharAt(text, i);
     if ((c == upper || c == lower) && MatchesNoCase(text, search, i)) return i;
   }
   return TextView::npos;
@@ -60,6 +66,11 @@ size_t FindNoCase(TextView text, TextView search, size_t start) {
   if (start > text.size()) return 0;
   size_t at = IndexNoCase(text, search, start - 1);
   return at == TextView::npos ? 0 : at + 1;
+}
+
+bool LineHasNoCase(const Line& line, TextView search) {
+  if (line.narrow()) return IndexNoCase(line.bytes(), search, 0) != TextView::npos;
+  return IndexNoCase(line.wide(), search, 0) != TextView::npos;
 }
 
 size_t FindReverse(TextView text, TextView search, size_t start) {
@@ -99,7 +110,7 @@ Text ReplaceWord(TextView text, TextView word, TextView replacement) {
 }
 
 Text ReplaceNoCase(TextView text, TextView search, TextView replacement) {
-  return ReplaceAll(text, search, replacement, IndexNoCase);
+  return ReplaceAll(text, search, replacement, IndexNoCase<TextView>);
 }
 
 Text ReplaceExact(TextView text, TextView search, TextView replacement) {

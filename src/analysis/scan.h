@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "platform/text/line.h"
 #include "platform/text/text.h"
 
 namespace corvane {
@@ -12,6 +13,8 @@ namespace corvane {
 // (a-z equal A-Z). A start below 1 counts as 1; a start beyond the end, an empty text or an empty
 // search text gives 0.
 size_t FindNoCase(TextView text, TextView search, size_t start);
+// Whether FindNoCase finds `search` in the line, read without copying it out.
+bool LineHasNoCase(const Line& line, TextView search);
 
 // Position of the last occurrence of `search` in `text` that begins at or before `start` (0 = from
 // the end), letter case respected. The occurrence may extend beyond `start`. Empty search gives 0.

@@ -139,6 +139,7 @@ void ReplaceLoadImageCalls(SourceModel& model) {
   int64_t counter = 0;
   Text buffer;
   for (Line& stored : model.LinesSource) {
+    if (!LineHasNoCase(stored, kLoadImageKey)) continue;  // most lines: no copy
     LineEdit edit(stored, buffer);
     Text& line = edit.text();
     size_t p = FindNoCase(line, kLoadImageKey, 1);
@@ -168,6 +169,7 @@ void BuildImageSection(SourceModel& model, const Switches& switches) {
 void ClearImageGadgetImages(SourceModel& model) {
   Text buffer;
   for (Line& stored : model.LinesSource) {
+    if (!LineHasNoCase(stored, kImageGadgetKey)) continue;  // most lines: no copy
     LineEdit edit(stored, buffer);
     Text& line = edit.text();
     size_t p = FindNoCase(line, kImageGadgetKey, 1);

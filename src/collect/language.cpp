@@ -72,6 +72,7 @@ size_t EndOfDefaultBlock(const TextList& lines, size_t label) {
 void ExpandMenuItemTab(SourceModel& model) {
   Text buffer;
   for (Line& stored : model.LinesSource) {
+    if (!LineHasNoCase(stored, kMenuItemKey)) continue;  // most lines: no copy
     LineEdit edit(stored, buffer);
     Text& line = edit.text();
     if (FindNoCase(line, kMenuItemKey, 1) == 0) continue;

@@ -73,6 +73,7 @@ void SetParentWindow(SourceModel& model) {
   Text parent;
   Text buffer;
   for (Line& stored : model.LinesSource) {
+    if (!LineHasNoCase(stored, kOpenWindowKey)) continue;  // most lines: no copy
     LineEdit edit(stored, buffer);
     Text& line = edit.text();
     if (!IsOpenWindowLine(line)) continue;
@@ -90,6 +91,7 @@ void SetParentWindow(SourceModel& model) {
 void IgnoreWindowPosition(SourceModel& model) {
   Text buffer;
   for (Line& stored : model.LinesSource) {
+    if (!LineHasNoCase(stored, kOpenWindowKey)) continue;  // most lines: no copy
     LineEdit edit(stored, buffer);
     Text& line = edit.text();
     if (!IsOpenWindowLine(line)) continue;

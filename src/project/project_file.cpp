@@ -140,6 +140,8 @@ int ReadProject(ProjectHost& host, SourceModel& model, ProjectState& state, cons
       }
     }
   }
+  // The lines were only needed for reading them into the lists; a large project's are let go.
+  TextList().swap(model.LinesProject);
   state.ProjectHasFile = 1;
   state.ProjectSaved = 1;
   return 1;
