@@ -77,17 +77,22 @@ double TimedGenerate(const fs::path& project) {
   return seconds;
 }
 
-// The floor: reading every file of the project and writing the same bytes again, through the same
-// atomic writer the run uses.
+// The floor: reading every file of the project once and writing the same bytes to where the run
+// writes them, through the same atomic writer the run uses: beside the project's files, and a
+// second time into the backup for the files the run backs up. `bytes` is the project's text.
 double TimedFloor(const fs::path& dir, const fs::path& scratch, uint64_t& bytes) {
-  fs::create_directories(scratch);
+  fs::create_directories(scratch / "Backup");
   bytes = 0;
   const auto start = std::chrono::steady_clock::now();
   for (const auto& entry : fs::directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
     std::string content;
     corvane::ReadFileBytes(entry.path().string(), content);
-    corvane::WriteFileAtomic((scratch / entry.path().filename()).string(), content);
+    const fs::path name = entry.path().filename();
+    corvane::WriteFileAtomic((scratch / name).string(), content);
+    if (fs::exists(dir / "Backup" / name)) {
+      corvane::WriteFileAtomic((scratch / "Backup" / name).string(), content);
+    }
     bytes += content.size();
   }
   return Seconds(start);

@@ -114,6 +114,7 @@ class ObjectCollector {
         lists_{IdentifierList(model.ListWindowID), IdentifierList(model.ListMenuID),
                IdentifierList(model.ListMenuItemID), IdentifierList(model.ListStatusBarID),
                IdentifierList(model.ListToolBarID)} {
+    gadgets_.reserve(model.ListGadgetID.size() + model.LinesSource.size());
     for (const GadgetRecord& gadget : model.ListGadgetID) gadgets_.insert(UpperCase(gadget.Name));
   }
 
@@ -169,6 +170,8 @@ class ObjectCollector {
 }  // namespace
 
 bool CollectObjects(SourceModel& model, RunLog& log) {
+  // A line adds at most one gadget, so neither the list nor its index grows step by step.
+  model.ListGadgetID.reserve(model.ListGadgetID.size() + model.LinesSource.size());
   ObjectCollector collector(model, log);
   Text line;
   for (const Line& stored : model.LinesSource) {
