@@ -179,7 +179,8 @@ bool MeasureSize(const Size& size, const fs::path& root, Figures& f) {
   const fs::path scratch = fs::temp_directory_path() / "corvane-bench-floor";
   for (int i = 0; i < kRepeats; ++i) {
     const Figures before = f;
-    if (!InChild([&](Figures& g) { g.floor = TimedFloor(root, scratch, g.bytes); }, f)) return false;
+    if (!InChild([&](Figures& g) { g.floor = TimedFloor(root, scratch, g.bytes); }, f))
+      return false;
     f.floor = i == 0 ? f.floor : std::min(before.floor, f.floor);
     f.peak_mib = before.peak_mib;
   }

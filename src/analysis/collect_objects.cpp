@@ -163,7 +163,7 @@ class ObjectCollector {
   RunLog& log_;
   std::array<IdentifierList, kListCount> lists_;
   KeySet gadgets_;
-  Text upper_;                // the current line in upper case, its buffer kept from line to line
+  Text upper_;                 // the current line in upper case, its buffer kept from line to line
   std::vector<size_t> calls_;  // positions of its "(#"
 };
 

@@ -18,7 +18,6 @@
 #include "project/project_file.h"
 #include "rename/constant_lists.h"
 
-
 namespace corvane {
 
 namespace {
@@ -154,7 +153,8 @@ void GenerateStep4(RunContext& run) {
   const Switches& sw = run.state.switches;
   run.host.WriteLog(U"Generate Code Step 4 ...");
   run.host.WriteLog(U"- Create new code...");
-  // The gadget handlers (LinesEventGadget) are made beside the other files, which none of them reads.
+  // The gadget handlers (LinesEventGadget) are made beside the other files, which none of them
+  // reads.
   RunSideBySide(
       [&] {
         UpdateMainProgram(m, sw);

@@ -153,7 +153,8 @@ TextView FunctionNameBefore(TextView line, size_t call) {
 void PrefixFirstCall(SourceLine& line, const Text& prefix, const KeySet& keywords) {
   const size_t call = line.Find(U"(#");
   if (call == 0 || IsPrefixedHeightCall(line, call)) return;
-  // Read from the upper-case form, whose positions are the line's: the name comes out in upper case.
+  // Read from the upper-case form, whose positions are the line's: the name comes out in upper
+  // case.
   if (keywords.find(FunctionNameBefore(line.upper(), call)) != keywords.end()) {
     line.InsertPrefixAfter(call + 1, prefix);
   }

@@ -33,7 +33,8 @@ void AppendAll(TextList& out, const TextList& lines) {
 }
 
 void MoveAll(TextList& out, TextList& lines) {
-  out.insert(out.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+  out.insert(out.end(), std::make_move_iterator(lines.begin()),
+             std::make_move_iterator(lines.end()));
   lines.clear();
   lines.shrink_to_fit();
 }

@@ -77,7 +77,7 @@ std::string Utf8Bytes(const LineList& lines) {
 }  // namespace
 
 LineList ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
-                               const SourceModel& model, int mode) {
+                      const SourceModel& model, int mode) {
   LineList out;
   out.emplace_back(kFilesHeader);
   AppendAll(out, common_files);

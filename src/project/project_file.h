@@ -57,6 +57,6 @@ int ReadProject(ProjectHost& host, SourceModel& model, ProjectState& state, cons
 
 // The lines WriteProject writes.
 LineList ProjectLines(const std::vector<Text>& common_files, const Switches& switches,
-                               const SourceModel& model, int mode);
+                      const SourceModel& model, int mode);
 
 }  // namespace corvane

@@ -37,6 +37,12 @@ TEST(FindNoCaseTest, Table) {
   for (const FindCase& c : cases) {
     EXPECT_EQ(FindNoCase(T(c.text), T(c.search), c.start), c.expected)
         << '"' << c.text << "\" / \"" << c.search << "\" from " << c.start;
+    // A stored line answers the same without being copied out, in either storage form.
+    if (c.start == 1) {
+      EXPECT_EQ(LineHasNoCase(Line(T(c.text)), T(c.search)), c.expected != 0) << c.text;
+      const Text wide = T(c.text) + U"\u20ac";
+      EXPECT_EQ(LineHasNoCase(Line(wide), T(c.search)), FindNoCase(wide, T(c.search), 1) != 0);
+    }
   }
 }
 

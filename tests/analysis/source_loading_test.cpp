@@ -197,7 +197,7 @@ TEST(LoadSourcesTest, CatalogEntries) {
   WriteBytes(
       dir / "Catalog",
       "\"Key\";\"Header\"\n"      // the header line is never an entry
-      "\"Open\";\"Open it\"\n"     // quotes stripped; overwritten below
+      "\"Open\";\"Open it\"\n"    // quotes stripped; overwritten below
       "\"Save\";\"\"\n"           // empty value: the key itself
       "; comment;x\n"             // empty key: ignored
       "Plain\n"                   // no ";": key maps to itself
@@ -275,11 +275,11 @@ TEST_F(ScanIncludeFilesTest, EveryIncludeLineInOrderRepeatsIncluded) {
 TEST_F(ScanIncludeFilesTest, MarkedFileIsDecoded) {
   EXPECT_EQ(Scan(Encode(U"IncludeFile \"\u00DCber.pbi\"\n", TextFormat::kUtf16LE)),
             NameList{InDir("\xC3\x9C"
-                        "ber.pbi")});
+                           "ber.pbi")});
   EXPECT_EQ(Scan("IncludeFile \"\xDC"
                  "ber.pbi\"\n"),
             NameList{InDir("\xC3\x9C"
-                        "ber.pbi")});
+                           "ber.pbi")});
 }
 
 TEST_F(ScanIncludeFilesTest, MissingFileOrEmptyNameAddsNothing) {

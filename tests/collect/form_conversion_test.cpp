@@ -165,7 +165,7 @@ TEST_F(ConvertFormFilesTest, UnopenableFileIsLoggedAndTheOthersAreRead) {
   Add("B.pb", "Procedure B()\nEndProcedure\n");
   Convert();
   EXPECT_EQ(log_.lines, (std::vector<Text>{U"Error " + missing + U": Errorcode: 1",
-                               U"Error " + FromUtf8(dir_.path()) + U": Errorcode: 1"}));
+                                           U"Error " + FromUtf8(dir_.path()) + U": Errorcode: 1"}));
   EXPECT_EQ(model_.LinesSource, Concat({{U"Procedure Open_A()", U"EndProcedure"},
                                         Separator(),
                                         {U"Procedure B()", U"EndProcedure"},

@@ -280,6 +280,19 @@ TEST_F(FsTest, WriteFileAtomicFailingMidwayKeepsOldFile) {
   EXPECT_EQ(Names(dir_), std::set<std::string>{"f.pb"});
 }
 
+TEST_F(FsTest, WriteFileAtomicStreamJoinsPiecesOrKeepsOldFile) {
+  Write("f.pb", "old");
+  EXPECT_TRUE(WriteFileAtomicStream(Path("f.pb"), [](const ByteSink& sink) {
+    return sink("new ") && sink("") && sink("content");
+  }));
+  EXPECT_EQ(Read("f.pb"), "new content");
+  EXPECT_FALSE(WriteFileAtomicStream(Path("f.pb"), [](const ByteSink& sink) {
+    return sink("half") && false;  // the producer gives up
+  }));
+  EXPECT_EQ(Read("f.pb"), "new content");
+  EXPECT_EQ(Names(dir_), std::set<std::string>{"f.pb"});
+}
+
 // As an ordinary user in a directory it may not write to, a file it owns is still written, in
 // place. Runs in a child process that gives up the super-user's rights.
 TEST_F(FsTest, WriteFileAtomicFallsBackToInPlaceWithoutDirectoryRights) {

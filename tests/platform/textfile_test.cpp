@@ -129,8 +129,8 @@ TEST(DecodeLinesTest, BrokenWideInputBecomesReplacementCharacters) {
       {kUtf16LEBom + "\x3D\xD8"s, {Text{r}}},    // high surrogate at the end
       {kUtf16LEBom + "\x3D\xD8"
                      "a\0"s,
-       {Text{r, U'a'}}},                                                // high surrogate, no low one
-      {kUtf16BEBom + "\xDE\x00\0a"s, {Text{r, U'a'}}},                  // lone low surrogate
+       {Text{r, U'a'}}},                                // high surrogate, no low one
+      {kUtf16BEBom + "\xDE\x00\0a"s, {Text{r, U'a'}}},  // lone low surrogate
       {kUtf16BEBom + "\xD8\x3D\xD8\x3D\xDE\x00"s, {Text{r, 0x1F600}}},  // high, then a valid pair
       {kUtf32LEBom + "\0\0\x11\0"s, {Text{r}}},                         // past U+10FFFF
       {kUtf32BEBom + "\0\0\xD8\0"s, {Text{r}}},                         // surrogate value
@@ -165,6 +165,38 @@ TEST(EncodeLinesTest, RoundTripsThroughDecoding) {
   EXPECT_EQ(DecodeLines(EncodeLines(lines, WriteEncoding::kUtf8Bom)), lines);
   const Lines latin1 = {U"caf\u00e9", U"\u00ff"};
   EXPECT_EQ(DecodeLines(EncodeLines(latin1, WriteEncoding::kLatin1)), latin1);
+}
+
+// Pieces of about a megabyte that join to exactly the bytes of the whole encoding; a sink that
+// gives up stops it.
+TEST(EncodeLinesTest, PiecesJoinToTheWholeEncoding) {
+  Lines lines;
+  for (int i = 0; i < 60000; ++i)
+    lines.push_back(i % 3 == 0 ? Text(U"caf\u00e9 \u20ac") : Text(40, U'x'));
+  for (WriteEncoding encoding : {WriteEncoding::kUtf8Bom, WriteEncoding::kLatin1}) {
+    std::string joined;
+    int pieces = 0;
+    EXPECT_TRUE(EncodeLinesTo(lines, encoding, [&](std::string_view piece) {
+      joined += piece;
+      ++pieces;
+      return true;
+    }));
+    EXPECT_EQ(joined, EncodeLines(lines, encoding));
+    EXPECT_GT(pieces, 1);
+  }
+  int calls = 0;
+  EXPECT_FALSE(EncodeLinesTo(lines, WriteEncoding::kUtf8Bom, [&](std::string_view) {
+    ++calls;
+    return false;
+  }));
+  EXPECT_EQ(calls, 1);
+  std::string empty = "unchanged";
+  EXPECT_TRUE(EncodeLinesTo({}, WriteEncoding::kLatin1, [&](std::string_view) { return false; }));
+  EXPECT_TRUE(EncodeLinesTo({}, WriteEncoding::kUtf8Bom, [&](std::string_view piece) {
+    empty = piece;
+    return true;
+  }));
+  EXPECT_EQ(empty, kUtf8Bom);
 }
 
 TEST(FitsLatin1Test, AcceptsSingleByteAndEscapedCharactersOnly) {

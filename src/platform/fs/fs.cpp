@@ -90,10 +90,16 @@ bool WriteAll(int fd, std::string_view bytes) {
 // buffer (other file systems, older kernels, special files).
 bool CopyAll(int in, int out) {
 #if defined(__linux__)
-  for (;;) {
+  for (bool copied_any = false;;) {
     const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, size_t{1} << 30, 0);
-    if (copied == 0) return true;
-    if (copied > 0) continue;
+    // Some file systems report nothing to copy for files they only fill when read; a first empty
+    // answer is checked by reading.
+    if (copied == 0 && copied_any) return true;
+    if (copied == 0) break;
+    if (copied > 0) {
+      copied_any = true;
+      continue;
+    }
     if (errno == EINTR) continue;
     if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP &&
         errno != EBADF) {

@@ -96,7 +96,8 @@ class BlockPool {
         next_ += bytes;
       }
     }
-    void* slab = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* slab =
+        mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (slab == MAP_FAILED) throw std::bad_alloc();
 #if defined(MADV_HUGEPAGE)
     madvise(slab, kSlabBytes, MADV_HUGEPAGE);  // advice only: without huge pages it works the same

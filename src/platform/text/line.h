@@ -1,6 +1,6 @@
 // One line of a source file as the line lists hold it. A project's text is mostly ASCII, and its
-// largest lists hold one element per line of every file, so a line is stored in the smallest form in
-// which one element is still one character: one byte per character when every character is below
+// largest lists hold one element per line of every file, so a line is stored in the smallest form
+// in which one element is still one character: one byte per character when every character is below
 // 256, four bytes otherwise. Short narrow lines live inside the object (16 bytes) without a heap
 // block. Passes read a line as Text (CopyTo reuses a buffer) and store a changed one back.
 #pragma once
@@ -18,8 +18,10 @@ namespace corvane {
 class Line {
  public:
   Line() noexcept : meta_(0) {}
-  Line(TextView text) : meta_(0) { Assign(text); }  // NOLINT: implicit, a line is made from any text
-  Line(const Text& text) : Line(TextView(text)) {}    // NOLINT
+  Line(TextView text) : meta_(0) {
+    Assign(text);
+  }  // NOLINT: implicit, a line is made from any text
+  Line(const Text& text) : Line(TextView(text)) {}      // NOLINT
   Line(const char32_t* text) : Line(TextView(text)) {}  // NOLINT
   // A line of characters below 256 given as their bytes (ISO-8859-1).
   static Line FromLatin1Bytes(std::string_view bytes);

@@ -20,7 +20,8 @@ enum class Unmarked { kLatin1, kUtf8 };
 // The two formats files are written in.
 enum class WriteEncoding { kUtf8Bom, kLatin1 };
 
-// The mark at the start of `bytes` (UTF-32 LE is tested before UTF-16 LE, whose mark it begins with).
+// The mark at the start of `bytes` (UTF-32 LE is tested before UTF-16 LE, whose mark it begins
+// with).
 TextFormat DetectBom(std::string_view bytes);
 // Number of bytes the mark of `format` takes (0 for kNone).
 size_t BomLength(TextFormat format);
