@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextMap map;
   ParseCatalog(DecodeLines(fuzz::AsBytes(data, size), Unmarked::kLatin1), map);
 
-  std::vector<Text> lines{U"Default;Language"};
+  LineList lines{U"Default;Language"};
   for (const auto& [key, value] : map.Entries()) {
     FUZZ_CHECK(!key.empty());
     FUZZ_CHECK(map.Find(key) != nullptr && *map.Find(key) == value);

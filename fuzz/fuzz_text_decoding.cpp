@@ -9,18 +9,18 @@ namespace corvane {
 namespace {
 
 // Characters the writer cannot keep: surrogates other than escaped bytes, and beyond U+10FFFF.
-bool HasUnwritable(const std::vector<Text>& lines) {
-  for (const Text& line : lines) {
-    for (char32_t c : line) {
+bool HasUnwritable(const LineList& lines) {
+  for (const Line& line : lines) {
+    for (char32_t c : line.text()) {
       if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF && !IsEscapedByte(c))) return true;
     }
   }
   return false;
 }
 
-bool HasEscapedByte(const std::vector<Text>& lines) {
-  for (const Text& line : lines) {
-    for (char32_t c : line) {
+bool HasEscapedByte(const LineList& lines) {
+  for (const Line& line : lines) {
+    for (char32_t c : line.text()) {
       if (IsEscapedByte(c)) return true;
     }
   }
@@ -28,19 +28,22 @@ bool HasEscapedByte(const std::vector<Text>& lines) {
 }
 
 // Escaped bytes are written as the raw byte, which single-byte text reads as that character.
-std::vector<Text> AsLatin1Read(std::vector<Text> lines) {
-  for (Text& line : lines) {
-    for (char32_t& c : line) {
+LineList AsLatin1Read(const LineList& lines) {
+  LineList read;
+  for (const Line& line : lines) {
+    Text text = line.text();
+    for (char32_t& c : text) {
       if (IsEscapedByte(c)) c -= kEscapedByteBase;
     }
+    read.push_back(text);
   }
-  return lines;
+  return read;
 }
 
 // Writing `lines` and reading them again gives them back. `from_utf8`: the lines were decoded from
 // UTF-8, so their escaped bytes are the original invalid sequences and read back as escaped bytes;
 // escaped bytes from other formats (lone surrogates of UTF-16 or UTF-32) may join into valid UTF-8.
-void CheckRoundTrip(const std::vector<Text>& lines, bool from_utf8) {
+void CheckRoundTrip(const LineList& lines, bool from_utf8) {
   if (HasUnwritable(lines)) return;
   const std::string utf8 = EncodeLines(lines, WriteEncoding::kUtf8Bom);
   FUZZ_CHECK(DetectBom(utf8) == TextFormat::kUtf8);
@@ -72,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TextFormat format = DetectBom(bytes);
   FUZZ_CHECK(BomLength(format) <= bytes.size());
   for (Unmarked unmarked : {Unmarked::kLatin1, Unmarked::kUtf8}) {
-    const std::vector<Text> lines = DecodeLines(bytes, unmarked);
+    const LineList lines = DecodeLines(bytes, unmarked);
     FUZZ_CHECK(lines == DecodeLinesAs(bytes.substr(BomLength(format)), format, unmarked));
     CheckRoundTrip(lines, ReadsUtf8(format, unmarked));
     for (TextFormat as : kFormats) {

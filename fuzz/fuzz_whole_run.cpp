@@ -33,8 +33,8 @@ constexpr size_t kMaxInput = 1 << 16;
 // elsewhere; such inputs are skipped.
 bool ReachesOutside(std::string_view main_bytes) {
   for (Unmarked unmarked : {Unmarked::kLatin1, Unmarked::kUtf8}) {
-    for (const Text& line : DecodeLines(main_bytes, unmarked)) {
-      if (line.find(U"..") != Text::npos) return true;
+    for (const Line& line : DecodeLines(main_bytes, unmarked)) {
+      if (line.text().find(U"..") != Text::npos) return true;
     }
   }
   return false;

@@ -20,7 +20,7 @@ namespace {
 // fills it then takes one page fault per 2 MiB instead of one per 4 KiB. Only address space is
 // reserved: pages are taken when first touched.
 void ReserveHugePageHeap() {
-  constexpr size_t kReserve = size_t{512} << 20;
+  constexpr size_t kReserve = size_t{256} << 20;
   constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(kReserve * 2));
   void* block = std::malloc(kReserve);
