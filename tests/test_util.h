@@ -19,15 +19,11 @@ namespace corvane::testing {
 using Lines = std::vector<std::string>;
 
 // Lines of text as UTF-8 strings, which gtest prints readably, and back.
-inline Lines Utf8(const std::vector<Text>& lines) {
+// Either kind of list: lines or names.
+template <typename List>
+Lines Utf8(const List& lines) {
   Lines out;
-  for (const Text& line : lines) out.push_back(ToUtf8(line));
-  return out;
-}
-
-inline Lines Utf8(const LineList& lines) {
-  Lines out;
-  for (const Line& line : lines) out.push_back(ToUtf8(line.text()));
+  for (const auto& line : lines) out.push_back(ToUtf8(Text(line)));
   return out;
 }
 

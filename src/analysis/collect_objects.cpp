@@ -120,8 +120,7 @@ class ObjectCollector {
 
   // False when the line repeats an identifier that stops the run.
   bool CollectLine(TextView line) {
-    upper_.assign(line);
-    for (char32_t& c : upper_) c = UpperChar(c);
+    UpperCaseInto(line, upper_);
     const TextView upper = upper_;
     calls_.clear();
     for (size_t at = upper.find(kGadgetCall); at != TextView::npos;

@@ -37,10 +37,7 @@ size_t FindText(TextView line, TextView what, size_t start = 1) {
 class SourceLine {
  public:
   // `upper` is a buffer for the upper-case form, kept from line to line.
-  SourceLine(Text& text, Text& upper) : text_(text), upper_(upper) {
-    upper_.assign(text_);
-    for (char32_t& c : upper_) c = UpperChar(c);
-  }
+  SourceLine(Text& text, Text& upper) : text_(text), upper_(upper) { UpperCaseInto(text_, upper_); }
 
   TextView upper() const { return upper_; }
   TextView text() const { return text_; }

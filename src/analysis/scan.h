@@ -16,6 +16,18 @@ size_t FindNoCase(TextView text, TextView search, size_t start);
 // Whether FindNoCase finds `search` in the line, read without copying it out.
 bool LineHasNoCase(const Line& line, TextView search);
 
+// Calls `edit(Text&)` with the text of every line that holds `key` (letter case ignored) and stores
+// what it leaves back into the line; lines without the key are not even copied out.
+template <typename Edit>
+void EditLinesHolding(LineList& lines, TextView key, Edit edit) {
+  Text buffer;
+  for (Line& stored : lines) {
+    if (!LineHasNoCase(stored, key)) continue;
+    LineEdit line(stored, buffer);
+    edit(line.text());
+  }
+}
+
 // Position of the last occurrence of `search` in `text` that begins at or before `start` (0 = from
 // the end), letter case respected. The occurrence may extend beyond `start`. Empty search gives 0.
 size_t FindReverse(TextView text, TextView search, size_t start);

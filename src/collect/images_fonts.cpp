@@ -137,20 +137,14 @@ void BuildFontSection(SourceModel& model) {
 void ReplaceLoadImageCalls(SourceModel& model) {
   ImageIndex index = IndexImagesByFile(model.ListImage);
   int64_t counter = 0;
-  Text buffer;
-  for (Line& stored : model.LinesSource) {
-    if (!LineHasNoCase(stored, kLoadImageKey)) continue;  // most lines: no copy
-    LineEdit edit(stored, buffer);
-    Text& line = edit.text();
-    size_t p = FindNoCase(line, kLoadImageKey, 1);
-    if (p == 0) continue;
-    size_t call = p - 1;
+  EditLinesHolding(model.LinesSource, kLoadImageKey, [&](Text& line) {
+    const size_t call = FindNoCase(line, kLoadImageKey, 1) - 1;
     Text file;
     size_t close = 0;
-    if (!FindQuotedFile(line, call, file, close)) continue;
+    if (!FindQuotedFile(line, call, file, close)) return;
     Text constant = ImageConstant(model, index, counter, file);
     line = line.substr(0, call) + Text(kImageIdCall) + constant + U")" + line.substr(close + 1);
-  }
+  });
 }
 
 void BuildImageSection(SourceModel& model, const Switches& switches) {
@@ -167,17 +161,11 @@ void BuildImageSection(SourceModel& model, const Switches& switches) {
 }
 
 void ClearImageGadgetImages(SourceModel& model) {
-  Text buffer;
-  for (Line& stored : model.LinesSource) {
-    if (!LineHasNoCase(stored, kImageGadgetKey)) continue;  // most lines: no copy
-    LineEdit edit(stored, buffer);
-    Text& line = edit.text();
-    size_t p = FindNoCase(line, kImageGadgetKey, 1);
-    if (p == 0) continue;
-    size_t keep = ImageArgumentStart(line, p - 1);
-    if (keep == Text::npos) continue;
+  EditLinesHolding(model.LinesSource, kImageGadgetKey, [](Text& line) {
+    const size_t keep = ImageArgumentStart(line, FindNoCase(line, kImageGadgetKey, 1) - 1);
+    if (keep == Text::npos) return;
     line = line.substr(0, keep) + U"0)";
-  }
+  });
 }
 
 }  // namespace corvane

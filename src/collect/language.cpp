@@ -70,14 +70,8 @@ size_t EndOfDefaultBlock(const TextList& lines, size_t label) {
 }  // namespace
 
 void ExpandMenuItemTab(SourceModel& model) {
-  Text buffer;
-  for (Line& stored : model.LinesSource) {
-    if (!LineHasNoCase(stored, kMenuItemKey)) continue;  // most lines: no copy
-    LineEdit edit(stored, buffer);
-    Text& line = edit.text();
-    if (FindNoCase(line, kMenuItemKey, 1) == 0) continue;
-    line = ReplaceNoCase(line, kTabEscape, kTabConcatenation);
-  }
+  EditLinesHolding(model.LinesSource, kMenuItemKey,
+                   [](Text& line) { line = ReplaceNoCase(line, kTabEscape, kTabConcatenation); });
 }
 
 void WrapLanguageTexts(SourceModel& model) {

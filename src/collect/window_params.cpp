@@ -15,8 +15,6 @@ constexpr TextView kIgnorePosition = U" #PB_Ignore, #PB_Ignore,";
 // Fields 1 to 7 of the argument list are all a rewrite keeps.
 constexpr size_t kKeptFields = 7;
 
-bool IsOpenWindowLine(const Text& line) { return FindNoCase(line, kOpenWindowKey, 1) != 0; }
-
 // The first window's name: from its first "(" to the next "," (or, failing that, the next ")" or
 // the end of the line), blanks trimmed.
 Text ParentName(const Text& line) {
@@ -71,36 +69,26 @@ void AddParentArgument(Text& line, const Text& parent) {
 void SetParentWindow(SourceModel& model) {
   bool first_met = false;
   Text parent;
-  Text buffer;
-  for (Line& stored : model.LinesSource) {
-    if (!LineHasNoCase(stored, kOpenWindowKey)) continue;  // most lines: no copy
-    LineEdit edit(stored, buffer);
-    Text& line = edit.text();
-    if (!IsOpenWindowLine(line)) continue;
+  EditLinesHolding(model.LinesSource, kOpenWindowKey, [&](Text& line) {
     if (!first_met) {
       first_met = true;
       parent = ParentName(line);
-      continue;
+      return;
     }
     AddParentArgument(line, parent);
-  }
+  });
 }
 
 // x and y are the second and third comma-separated pieces; a line with fewer than three commas is
 // left unchanged. Everything after the third comma is kept.
 void IgnoreWindowPosition(SourceModel& model) {
-  Text buffer;
-  for (Line& stored : model.LinesSource) {
-    if (!LineHasNoCase(stored, kOpenWindowKey)) continue;  // most lines: no copy
-    LineEdit edit(stored, buffer);
-    Text& line = edit.text();
-    if (!IsOpenWindowLine(line)) continue;
+  EditLinesHolding(model.LinesSource, kOpenWindowKey, [](Text& line) {
     size_t c1 = line.find(U',');
     size_t c2 = c1 == Text::npos ? Text::npos : line.find(U',', c1 + 1);
     size_t c3 = c2 == Text::npos ? Text::npos : line.find(U',', c2 + 1);
-    if (c3 == Text::npos) continue;
+    if (c3 == Text::npos) return;
     line = line.substr(0, c1 + 1) + Text(kIgnorePosition) + line.substr(c3 + 1);
-  }
+  });
 }
 
 }  // namespace corvane

@@ -23,36 +23,21 @@ TextList CatalogLines(const TextMap& language) {
   return lines;
 }
 
-struct Written {
-  bool ok = false;
-  bool widened = false;
-};
-
 // Writes one file in `format`; single-byte text that cannot hold every character is written as
-// UTF-8 with its mark instead, so no character is lost.
-Written WriteLines(const std::string& path, const TextList& lines, WriteEncoding format) {
-  Written result;
-  result.widened = format == WriteEncoding::kLatin1 && !FitsLatin1(lines);
-  const WriteEncoding encoding = result.widened ? WriteEncoding::kUtf8Bom : format;
-  result.ok = WriteFileAtomicStream(
-      path, [&](const ByteSink& sink) { return EncodeLinesTo(lines, encoding, sink); });
-  return result;
-}
-
-// The log lines of one write; a widened file gets a note.
-void LogWritten(const std::string& path, const Written& written, RunLog& log) {
+// UTF-8 with its mark instead, so no character is lost, and a note says so.
+void WriteOne(const std::string& path, const TextList& lines, WriteEncoding format, RunLog& log) {
+  const bool widened = format == WriteEncoding::kLatin1 && !FitsLatin1(lines);
+  const WriteEncoding encoding = widened ? WriteEncoding::kUtf8Bom : format;
   const Text shown = FromUtf8(path);
-  if (!written.ok) {
+  const bool written = WriteFileAtomicStream(
+      path, [&](const ByteSink& sink) { return EncodeLinesTo(lines, encoding, sink); });
+  if (!written) {
     log.WriteLog(U" -> Error File " + shown + U" / " + ErrorText(LastErrorCode()));
     return;
   }
   log.WriteLog(U" -> Write File " + shown);
-  if (written.widened)
+  if (widened)
     log.WriteLog(U" -> Note: characters beyond single-byte text, written as UTF-8 with BOM");
-}
-
-void WriteOne(const std::string& path, const TextList& lines, WriteEncoding format, RunLog& log) {
-  LogWritten(path, WriteLines(path, lines, format), log);
 }
 
 }  // namespace

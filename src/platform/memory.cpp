@@ -14,6 +14,11 @@ namespace corvane {
 
 namespace {
 
+#if defined(__GLIBC__)
+// Requests above this get their own mapping instead of heap memory.
+constexpr int kMmapThreshold = 64 << 20;
+#endif
+
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // Grows the heap once by a large step and frees it again (it stays in the process, below the trim
 // threshold), then advises the kernel to back that part of the heap with huge pages. A run that
@@ -24,7 +29,7 @@ void ReserveHugePageHeap() {
   constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(kReserve * 2));
   void* block = std::malloc(kReserve);
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
   if (block == nullptr) return;
   const auto begin = reinterpret_cast<uintptr_t>(block);
   std::free(block);
@@ -32,8 +37,8 @@ void ReserveHugePageHeap() {
   const uintptr_t from = (begin + kHugePage - 1) & ~(kHugePage - 1);
   if (end > from + kHugePage) madvise(reinterpret_cast<void*>(from), end - from, MADV_HUGEPAGE);
 }
-#else
-void ReserveHugePageHeap() {}
+#elif defined(__GLIBC__)
+void ReserveHugePageHeap() {}  // sanitizers keep their own allocator
 #endif
 
 }  // namespace
@@ -42,7 +47,7 @@ void TuneAllocatorForLargeRuns() {
 #if defined(__GLIBC__)
   mallopt(M_TOP_PAD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
   // The run works on its own thread; with one arena its allocations come from the main heap, which
   // grows by the pad above, instead of a thread arena that grows page by page.
   mallopt(M_ARENA_MAX, 1);

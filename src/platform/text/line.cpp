@@ -124,13 +124,7 @@ Line Line::FromLatin1Bytes(std::string_view bytes) {
   return line;
 }
 
-Line::Line(const Line& other) : meta_(0) {
-  if (other.narrow()) {
-    AssignNarrow(other.bytes());
-  } else {
-    Assign(other.wide());
-  }
-}
+Line::Line(const Line& other) : meta_(0) { AssignFrom(other); }
 
 Line::Line(Line&& other) noexcept : meta_(other.meta_) {
   std::memcpy(raw_, other.raw_, kInline);
@@ -138,13 +132,16 @@ Line::Line(Line&& other) noexcept : meta_(other.meta_) {
 }
 
 Line& Line::operator=(const Line& other) {
-  if (this == &other) return *this;
+  if (this != &other) AssignFrom(other);
+  return *this;
+}
+
+void Line::AssignFrom(const Line& other) {
   if (other.narrow()) {
     AssignNarrow(other.bytes());
   } else {
     Assign(other.wide());
   }
-  return *this;
 }
 
 Line& Line::operator=(Line&& other) noexcept {
@@ -169,40 +166,37 @@ void Line::Release() {
 }
 
 // The old storage is released only after the new one is filled, so assigning a line a view of its
-// own characters is safe.
-void Line::AssignNarrow(std::string_view bytes) {
-  if (bytes.size() > kMaxSize) throw std::length_error("line too long");
-  const auto size = static_cast<uint32_t>(bytes.size());
+// own characters is safe. `fill` writes the `size` bytes of a narrow line.
+template <typename Fill>
+void Line::FillNarrow(size_t size, Fill fill) {
+  if (size > kMaxSize) throw std::length_error("line too long");
+  char small[kInline];
+  char* out = size <= kInline ? small : static_cast<char*>(BlockPool::Allocate(size));
+  fill(out);
+  Release();
   if (size <= kInline) {
-    char buffer[kInline];
-    std::memcpy(buffer, bytes.data(), size);
-    Release();
-    std::memcpy(raw_, buffer, size);
+    std::memcpy(raw_, small, size);
   } else {
-    char* heap = static_cast<char*>(BlockPool::Allocate(size));
-    std::memcpy(heap, bytes.data(), size);
-    Release();
-    std::memcpy(raw_, &heap, sizeof heap);
+    std::memcpy(raw_, &out, sizeof out);
   }
-  meta_ = size << 1;
+  meta_ = static_cast<uint32_t>(size) << 1;
+}
+
+void Line::AssignNarrow(std::string_view bytes) {
+  FillNarrow(bytes.size(), [bytes](char* out) {
+    if (!bytes.empty()) std::memcpy(out, bytes.data(), bytes.size());
+  });
 }
 
 void Line::Assign(TextView text) {
-  if (text.size() > kMaxSize) throw std::length_error("line too long");
-  const auto size = static_cast<uint32_t>(text.size());
   if (AllBelow256(text)) {
-    char small[kInline];
-    char* out = size <= kInline ? small : static_cast<char*>(BlockPool::Allocate(size));
-    for (uint32_t i = 0; i < size; ++i) out[i] = static_cast<char>(text[i]);
-    Release();
-    if (size <= kInline) {
-      std::memcpy(raw_, small, size);
-    } else {
-      std::memcpy(raw_, &out, sizeof out);
-    }
-    meta_ = size << 1;
+    FillNarrow(text.size(), [text](char* out) {
+      for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
+    });
     return;
   }
+  if (text.size() > kMaxSize) throw std::length_error("line too long");
+  const auto size = static_cast<uint32_t>(text.size());
   auto* heap = static_cast<char*>(BlockPool::Allocate(size * sizeof(char32_t)));
   std::memcpy(heap, text.data(), size * sizeof(char32_t));
   Release();

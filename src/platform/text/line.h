@@ -72,6 +72,9 @@ class Line {
   const char* NarrowData() const { return OnHeap() ? HeapPointer() : raw_; }
   const char32_t* WideData() const { return reinterpret_cast<const char32_t*>(HeapPointer()); }
   size_t HeapBytes() const;
+  template <typename Fill>
+  void FillNarrow(size_t size, Fill fill);
+  void AssignFrom(const Line& other);
   void Assign(TextView text);
   void AssignNarrow(std::string_view bytes);
   void Release();

@@ -97,9 +97,14 @@ Text FromLatin1(std::string_view bytes) {
 }
 
 Text UpperCase(TextView text) {
-  Text out(text);
-  for (char32_t& c : out) c = UpperChar(c);
+  Text out;
+  UpperCaseInto(text, out);
   return out;
+}
+
+void UpperCaseInto(TextView text, Text& out) {
+  out.assign(text);
+  for (char32_t& c : out) c = UpperChar(c);
 }
 
 Text TrimLeft(TextView text, TextView chars) {

@@ -26,6 +26,8 @@ Text FromLatin1(std::string_view bytes);
 
 // A-Z for a-z, every other character unchanged, so the length never changes.
 Text UpperCase(TextView text);
+// The same into `out`, whose buffer is reused.
+void UpperCaseInto(TextView text, Text& out);
 inline char32_t UpperChar(char32_t c) { return (c >= U'a' && c <= U'z') ? c - 32 : c; }
 
 // Removes the given characters from both ends (default: blanks only).

@@ -247,8 +247,7 @@ std::string EncodeLines(const LineList& lines, WriteEncoding encoding) {
   return out;
 }
 
-bool EncodeLinesTo(const LineList& lines, WriteEncoding encoding,
-                   const std::function<bool(std::string_view)>& sink) {
+bool EncodeLinesTo(const LineList& lines, WriteEncoding encoding, const ByteSink& sink) {
   constexpr size_t kPiece = size_t{1} << 20;
   std::string piece;
   piece.reserve(kPiece + 4096);

@@ -1,11 +1,11 @@
 // Text files: byte order marks, decoding lines in a file's format, encoding lines for writing.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/fs/fs.h"
 #include "platform/text/line.h"
 #include "platform/text/text.h"
 
@@ -36,8 +36,7 @@ LineList DecodeLinesAs(std::string_view bytes, TextFormat format, Unmarked unmar
 // The bytes of a file: the mark of the encoding (if any), then every line followed by a line feed.
 std::string EncodeLines(const LineList& lines, WriteEncoding encoding);
 // The same bytes handed to `sink` in pieces of about a megabyte; false when the sink gave up.
-bool EncodeLinesTo(const LineList& lines, WriteEncoding encoding,
-                   const std::function<bool(std::string_view)>& sink);
+bool EncodeLinesTo(const LineList& lines, WriteEncoding encoding, const ByteSink& sink);
 // True when every character of every line can be written as one byte of ISO-8859-1 (escaped raw
 // bytes included).
 bool FitsLatin1(const LineList& lines);
